@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string>
+
+// The byte pipe between the plotter port and a plotter. The port owns locking, the
+// transaction pattern and reply normalisation; a transport only moves bytes. The USB
+// transport goes through libzefralink.so; tests plug in the simulated plotter in-process.
+class IPlotterTransport {
+public:
+    virtual ~IPlotterTransport() = default;
+
+    // Sends every byte of `bytes` within `timeoutMs`.
+    // Returns 0, msg::kNoPlotter (pipe cannot be opened), msg::kTimeout or msg::kWriteFailed.
+    virtual int Write(const std::string& bytes, int timeoutMs) = 0;
+
+    // Receives one reply's raw bytes (the port keeps at most 512 of them) within `timeoutMs`.
+    // Returns 0, msg::kNoPlotter, msg::kTimeout or msg::kReadFailed.
+    virtual int Read(std::string& raw, int timeoutMs) = 0;
+};
