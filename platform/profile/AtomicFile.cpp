@@ -1,0 +1,134 @@
+#include "platform/profile/AtomicFile.h"
+
+#include <atomic>
+#include <cerrno>
+#include <fcntl.h>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// Closes the descriptor on every path out of a function.
+class CFileDescriptor {
+public:
+    explicit CFileDescriptor(int fd) : m_fd(fd) {}
+    ~CFileDescriptor() {
+        if (m_fd >= 0) {
+            ::close(m_fd);
+        }
+    }
+    CFileDescriptor(const CFileDescriptor&) = delete;
+    CFileDescriptor& operator=(const CFileDescriptor&) = delete;
+
+    int Get() const { return m_fd; }
+    bool Close() {
+        const int fd = m_fd;
+        m_fd = -1;
+        return ::close(fd) == 0;
+    }
+
+private:
+    int m_fd;
+};
+
+bool WriteAll(int fd, std::string_view content) {
+    while (!content.empty()) {
+        const ssize_t written = ::write(fd, content.data(), content.size());
+        if (written < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return false;
+        }
+        content.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return true;
+}
+
+// Creates a new, exclusive temporary file beside target. Its name starts with a dot and does
+// not end in the target's extension, so folder scans for that extension never see it.
+int CreateTemporary(const std::filesystem::path& target, std::filesystem::path& temporary) {
+    static std::atomic<unsigned> counter{0};
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        temporary = target.parent_path() /
+                    ("." + target.filename().string() + "." + std::to_string(::getpid()) + "." +
+                     std::to_string(counter.fetch_add(1)) + ".tmp");
+        const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST) {
+            return fd;
+        }
+    }
+    return -1;
+}
+
+void SyncFolder(const std::filesystem::path& folder) {
+    const CFileDescriptor dir(
+        ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (dir.Get() >= 0) {
+        ::fsync(dir.Get());
+    }
+}
+
+} // namespace
+
+FileReadResult ReadFileBounded(const std::filesystem::path& path, std::uintmax_t maxBytes) {
+    CFileDescriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    if (fd.Get() < 0) {
+        return {errno == ENOENT || errno == ENOTDIR ? FileReadStatus::Missing
+                                                    : FileReadStatus::Unreadable,
+                {}};
+    }
+    struct stat info {};
+    if (::fstat(fd.Get(), &info) != 0 || !S_ISREG(info.st_mode) ||
+        static_cast<std::uintmax_t>(info.st_size) > maxBytes) {
+        return {FileReadStatus::Unreadable, {}};
+    }
+    // Read one byte past the bound so that a file that grew since fstat is still refused.
+    std::string content(static_cast<std::size_t>(maxBytes) + 1, '\0');
+    std::size_t used = 0;
+    while (used < content.size()) {
+        const ssize_t got = ::read(fd.Get(), content.data() + used, content.size() - used);
+        if (got < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return {FileReadStatus::Unreadable, {}};
+        }
+        if (got == 0) {
+            break;
+        }
+        used += static_cast<std::size_t>(got);
+    }
+    if (used > maxBytes) {
+        return {FileReadStatus::Unreadable, {}};
+    }
+    content.resize(used);
+    return {FileReadStatus::Ok, std::move(content)};
+}
+
+bool IsWriteProtected(const std::filesystem::path& path) {
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0 && (info.st_mode & 0222) == 0;
+}
+
+bool WriteFileAtomically(const std::filesystem::path& path, std::string_view content) {
+    struct stat old {};
+    const bool replacing = ::stat(path.c_str(), &old) == 0;
+    if (replacing && (!S_ISREG(old.st_mode) || (old.st_mode & 0222) == 0)) {
+        return false;
+    }
+    std::filesystem::path temporary;
+    CFileDescriptor fd(CreateTemporary(path, temporary));
+    if (fd.Get() < 0) {
+        return false;
+    }
+    const bool written = (!replacing || ::fchmod(fd.Get(), old.st_mode & 07777) == 0) &&
+                         WriteAll(fd.Get(), content) && ::fsync(fd.Get()) == 0;
+    if (!fd.Close() || !written || ::rename(temporary.c_str(), path.c_str()) != 0) {
+        ::unlink(temporary.c_str());
+        return false;
+    }
+    SyncFolder(path.parent_path());
+    return true;
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+// Whole-file reads with a size bound and crash-safe whole-file replacement.
+
+enum class FileReadStatus {
+    Ok,
+    Missing,    // no such file
+    Unreadable, // not a regular file, no access, larger than the bound, or an I/O error
+};
+
+struct FileReadResult {
+    FileReadStatus status = FileReadStatus::Missing;
+    std::string content;
+};
+
+// Reads the regular file at path if it holds at most maxBytes bytes. Never blocks on a FIFO
+// or a device node.
+FileReadResult ReadFileBounded(const std::filesystem::path& path, std::uintmax_t maxBytes);
+
+// True when the file exists and no one has write permission on it: the write-protected state
+// of a Windows read-only file, which stops every writer, the administrator included.
+bool IsWriteProtected(const std::filesystem::path& path);
+
+// Replaces the file with content: writes a temporary file in the same folder, flushes it to
+// disk, renames it over the file and flushes the folder. The folder is not created. On any
+// failure the temporary file is removed, the old file stays whole and false is returned. A
+// replaced file keeps its permissions; a new one gets 0666 less the umask.
+bool WriteFileAtomically(const std::filesystem::path& path, std::string_view content);

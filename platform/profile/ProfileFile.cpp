@@ -1,0 +1,39 @@
+#include "platform/profile/ProfileFile.h"
+
+#include "platform/profile/AtomicFile.h"
+
+CProfileFile CProfileFile::Load(const std::filesystem::path& path) {
+    CProfileFile file;
+    file.m_path = path;
+    FileReadResult read = ReadFileBounded(path, kMaxFileSize);
+    if (read.status == FileReadStatus::Ok && read.content.find('\0') != std::string::npos) {
+        read.status = FileReadStatus::Unreadable;
+    }
+    switch (read.status) {
+    case FileReadStatus::Ok:
+        file.m_state = State::Loaded;
+        file.m_document = CProfileDocument::Parse(read.content);
+        break;
+    case FileReadStatus::Missing:
+        file.m_state = State::Missing;
+        break;
+    case FileReadStatus::Unreadable:
+        file.m_state = State::Unreadable;
+        break;
+    }
+    return file;
+}
+
+std::string CProfileFile::GetString(std::string_view section, std::string_view key,
+                                    std::string_view defaultValue) const {
+    return m_document.Get(section, key).value_or(std::string(defaultValue));
+}
+
+bool CProfileFile::SetString(std::string_view section, std::string_view key,
+                             std::string_view value) {
+    return m_document.Set(section, key, value);
+}
+
+bool CProfileFile::Save() const {
+    return m_state != State::Unreadable && WriteFileAtomically(m_path, m_document.Serialize());
+}
