@@ -1,0 +1,195 @@
+#include "sim/SimDevice.h"
+
+#include <umockdev.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <fcntl.h>
+#include <termios.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr int kUsblpMajor = 180;
+
+std::string Hex(const std::string& bytes) {
+    static const char digits[] = "0123456789ABCDEF";
+    std::string hex;
+    hex.reserve(bytes.size() * 2);
+    for (unsigned char byte : bytes) {
+        hex += digits[byte >> 4];
+        hex += digits[byte & 15];
+    }
+    return hex;
+}
+
+std::string Format(const char* format, unsigned value) {
+    char text[16];
+    std::snprintf(text, sizeof text, format, value);
+    return text;
+}
+
+} // namespace
+
+CSimDevice::CSimDevice(UMockdevTestbed* testbed, SimPlotterConfig config, int number)
+    : m_pTestbed(testbed), m_config(std::move(config)), m_plotter(MakePlotter(m_config)),
+      m_nNumber(number) {
+    const std::string port = std::to_string(number + 1);
+    m_strUsbPath = "/sys/devices/pci0000:00/0000:00:14.0/usb1/1-" + port;
+    m_strInterfacePath = m_strUsbPath + "/1-" + port + ":1.0";
+    m_strPrinterPath = m_strInterfacePath + "/usbmisc/lp" + std::to_string(number);
+    const std::string devName =
+        m_config.devName.empty() ? "usb/lp" + std::to_string(number) : m_config.devName;
+    m_strNode = "/dev/" + devName;
+
+    const std::string deviceId = DeviceIdFor(m_config);
+    const std::string usbModel(CSimPlotter::UsbModelFor(m_config.modelType));
+    const std::string interface = "1-" + port + ":1.0";
+    const std::string minor = std::to_string(number);
+    m_strDescription =
+        "P: " + m_strUsbPath.substr(4) + "\nE: SUBSYSTEM=usb\nE: DEVTYPE=usb_device\nA: idVendor=" +
+        Format("%04x", m_config.vendorId) +
+        "\nA: idProduct=" + Format("%04x", 0x0100u + static_cast<unsigned>(number)) +
+        "\nA: serial=SIM" + Format("%05u", static_cast<unsigned>(number)) +
+        "\nA: manufacturer=Morvalin\nA: product=" + usbModel + "\n\n" +
+        "P: " + m_strInterfacePath.substr(4) +
+        "\nE: SUBSYSTEM=usb\nE: DEVTYPE=usb_interface\nE: DRIVER=usblp\nA: bInterfaceClass=07\n" +
+        (deviceId.empty() ? std::string() : "H: ieee1284_id=" + Hex(deviceId) + "\n") + "\n" +
+        "P: " + m_strPrinterPath.substr(4) + "\nN: " + devName +
+        "\nE: SUBSYSTEM=usbmisc\nE: DEVNAME=" + m_strNode +
+        "\nE: MAJOR=" + std::to_string(kUsblpMajor) + "\nE: MINOR=" + minor +
+        "\nA: dev=" + std::to_string(kUsblpMajor) + ":" + minor + "\nL: device=../../../" +
+        interface + "\n";
+
+    if (!m_config.logPath.empty()) {
+        m_pLog = std::fopen(m_config.logPath.c_str(), "wb");
+    }
+}
+
+CSimDevice::~CSimDevice() {
+    if (m_nClientFd >= 0) {
+        close(m_nClientFd);
+    }
+    if (m_pLog != nullptr) {
+        std::fclose(m_pLog);
+    }
+}
+
+bool CSimDevice::Plug(std::string& error) {
+    if (!m_config.logPath.empty() && m_pLog == nullptr) {
+        error = "cannot write the log file " + m_config.logPath;
+        return false;
+    }
+    GError* gerror = nullptr;
+    if (!umockdev_testbed_add_from_string(m_pTestbed, m_strDescription.c_str(), &gerror)) {
+        error = "cannot add " + m_strPrinterPath + ": " +
+                (gerror != nullptr ? gerror->message : "unknown error");
+        g_clear_error(&gerror);
+        return false;
+    }
+    m_nServerFd = umockdev_testbed_get_dev_fd(m_pTestbed, m_strNode.c_str());
+    if (m_nServerFd < 0) {
+        error = "no server end for " + m_strNode;
+        return false;
+    }
+    // Programs started later must not inherit the server end, or the node never hangs up.
+    fcntl(m_nServerFd, F_SETFD, FD_CLOEXEC);
+    fcntl(m_nServerFd, F_SETFL, fcntl(m_nServerFd, F_GETFL) | O_NONBLOCK);
+    const char* clientName = ptsname(m_nServerFd);
+    m_nClientFd =
+        clientName != nullptr ? open(clientName, O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC) : -1;
+    if (m_nClientFd < 0) {
+        error = "cannot open the client end of " + m_strNode;
+        return false;
+    }
+    // A printer is a byte pipe: no echo, no line editing, no character translation.
+    termios attributes{};
+    tcgetattr(m_nClientFd, &attributes);
+    cfmakeraw(&attributes);
+    tcsetattr(m_nClientFd, TCSANOW, &attributes);
+    return true;
+}
+
+void CSimDevice::Unplug(Clock::time_point now) {
+    umockdev_testbed_remove_device(m_pTestbed, m_strPrinterPath.c_str());
+    umockdev_testbed_remove_device(m_pTestbed, m_strInterfacePath.c_str());
+    umockdev_testbed_remove_device(m_pTestbed, m_strUsbPath.c_str());
+    if (m_nClientFd >= 0) {
+        close(m_nClientFd);
+        m_nClientFd = -1;
+    }
+    m_nServerFd = -1;
+    m_replies.clear();
+    m_bUnplugDone = true;
+    m_replugAt = now + std::chrono::milliseconds(m_config.unplugMs);
+}
+
+void CSimDevice::WriteLog(const char* bytes, std::size_t size) {
+    if (m_pLog != nullptr) {
+        std::fwrite(bytes, 1, size, m_pLog);
+        std::fflush(m_pLog);
+    }
+}
+
+void CSimDevice::OnReadable(Clock::time_point now) {
+    char buffer[4096];
+    const std::size_t limit =
+        m_config.chunk > 0 ? std::min<std::size_t>(sizeof buffer, m_config.chunk) : sizeof buffer;
+    const ssize_t n = read(m_nServerFd, buffer, limit);
+    if (n <= 0) {
+        return;
+    }
+    // A new request means the host has finished with the last reply: bytes it left unread
+    // are gone, as the printer driver drops them when the device is closed.
+    tcflush(m_nClientFd, TCIFLUSH);
+    WriteLog(buffer, static_cast<std::size_t>(n));
+    const std::size_t before = m_plotter.Commands().size() + m_plotter.Unknown().size();
+    m_plotter.Receive(std::string_view(buffer, static_cast<std::size_t>(n)));
+    m_nRequests += m_plotter.Commands().size() + m_plotter.Unknown().size() - before;
+    std::string output = m_plotter.TakeOutput();
+    if (!output.empty()) {
+        m_replies.push_back(
+            {now + std::chrono::milliseconds(m_config.replyDelayMs), std::move(output)});
+    }
+    if (!m_bUnplugDone && m_config.unplugAfter >= 0 &&
+        m_nRequests >= static_cast<std::size_t>(m_config.unplugAfter)) {
+        Unplug(now);
+    }
+}
+
+void CSimDevice::OnTime(Clock::time_point now) {
+    if (m_nServerFd < 0) {
+        if (now >= m_replugAt) {
+            m_replugAt = Clock::time_point::max();
+            std::string error;
+            if (!Plug(error)) {
+                std::fprintf(stderr, "plottersim: %s\n", error.c_str());
+            }
+        }
+        return;
+    }
+    while (!m_replies.empty() && m_replies.front().due <= now) {
+        std::string& bytes = m_replies.front().bytes;
+        const ssize_t n = write(m_nServerFd, bytes.data(), bytes.size());
+        if (n < 0) {
+            if (errno != EAGAIN && errno != EINTR) {
+                m_replies.pop_front();
+            }
+            return;
+        }
+        bytes.erase(0, static_cast<std::size_t>(n));
+        if (!bytes.empty()) {
+            return;
+        }
+        m_replies.pop_front();
+    }
+}
+
+CSimDevice::Clock::time_point CSimDevice::NextEvent() const {
+    if (m_nServerFd < 0) {
+        return m_replugAt;
+    }
+    return m_replies.empty() ? Clock::time_point::max() : m_replies.front().due;
+}

@@ -1,0 +1,66 @@
+#pragma once
+
+#include "sim/SimOptions.h"
+#include "sim/SimPlotter.h"
+
+#include <chrono>
+#include <cstdio>
+#include <deque>
+#include <string>
+
+typedef struct _UMockdevTestbed UMockdevTestbed;
+
+// One simulated plotter shown as a USB printer in a umockdev test bed: the USB device, its
+// printer interface with the IEEE 1284 device ID and the usbmisc entry lpN whose node is a
+// pty. It moves bytes between the node and its CSimPlotter, late when asked to, and can
+// disappear for a while and come back.
+class CSimDevice {
+public:
+    using Clock = std::chrono::steady_clock;
+
+    CSimDevice(UMockdevTestbed* testbed, SimPlotterConfig config, int number);
+    ~CSimDevice();
+    CSimDevice(const CSimDevice&) = delete;
+    CSimDevice& operator=(const CSimDevice&) = delete;
+
+    // Adds the device to the test bed. Returns false with a reason in `error`.
+    bool Plug(std::string& error);
+
+    // The node's server end, or -1 while unplugged.
+    int ServerFd() const { return m_nServerFd; }
+    const std::string& NodePath() const { return m_strNode; }
+    const SimPlotterConfig& Config() const { return m_config; }
+
+    // Takes what the host wrote (call when ServerFd() is readable).
+    void OnReadable(Clock::time_point now);
+    // Sends replies that are due and brings an unplugged device back when its time came.
+    void OnTime(Clock::time_point now);
+    // The next moment OnTime has something to do, or Clock::time_point::max().
+    Clock::time_point NextEvent() const;
+
+private:
+    struct PendingReply {
+        Clock::time_point due;
+        std::string bytes;
+    };
+
+    void Unplug(Clock::time_point now);
+    void WriteLog(const char* bytes, std::size_t size);
+
+    UMockdevTestbed* m_pTestbed;
+    SimPlotterConfig m_config;
+    CSimPlotter m_plotter;
+    int m_nNumber;
+    std::string m_strUsbPath;
+    std::string m_strInterfacePath;
+    std::string m_strPrinterPath;
+    std::string m_strNode;
+    std::string m_strDescription;
+    int m_nServerFd = -1;
+    int m_nClientFd = -1; // kept open so the server end never sees a hang-up
+    std::FILE* m_pLog = nullptr;
+    std::deque<PendingReply> m_replies;
+    std::size_t m_nRequests = 0;
+    bool m_bUnplugDone = false;
+    Clock::time_point m_replugAt = Clock::time_point::max();
+};

@@ -1,0 +1,323 @@
+/* ZEFRALINK on the Linux USB printer-class driver (usblp).
+ *
+ * Every /sys/class/usbmisc/lpN entry is one printer interface: its `device` link leads to
+ * the USB interface (attribute ieee1284_id), whose parent is the USB device (idVendor,
+ * idProduct, serial); DEVNAME in its uevent names the node. usblp carries both bulk pipes
+ * through that one node and allows one open at a time, and a close drops reply bytes not
+ * yet read, so one descriptor stays open from the pipe-0 open of an exchange to its
+ * pipe-1 open. */
+#define _GNU_SOURCE
+#include "usbfind/zefralink.h"
+
+#include <dirent.h>
+#include <errno.h>
+#include <fcntl.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+#include <unistd.h>
+
+#ifndef QUIRN_USB_VENDOR_TOKEN
+#define QUIRN_USB_VENDOR_TOKEN "VID_7A6D"
+#endif
+
+enum {
+    kPathSize = 260,       /* the device path buffer */
+    kPipeSuffixLength = 4, /* backslash, full stop, two digits */
+    kInstanceIdSize = 512,
+    kDeviceIdSize = 512,
+    kAttributeSize = 4096, /* one sysfs page */
+};
+
+static const char kClassDir[] = "/sys/class/usbmisc";
+
+/* The node of the device examined last; after a successful check, of the matching one. */
+static char g_devicePath[kPathSize];
+
+/* The descriptor held between the pipe-0 and the pipe-1 open of one exchange. */
+static int g_heldFd = -1;
+static char g_heldPath[kPathSize];
+
+/* Reads at most size - 1 bytes of a file and ends them with a zero byte. Returns the
+ * number of bytes read, or -1. */
+static long ReadAttribute(const char* path, char* buffer, size_t size) {
+    const int fd = open(path, O_RDONLY | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0) {
+        return -1;
+    }
+    size_t total = 0;
+    while (total + 1 < size) {
+        const ssize_t n = read(fd, buffer + total, size - 1 - total);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            break;
+        }
+        total += (size_t)n;
+    }
+    close(fd);
+    buffer[total] = '\0';
+    return (long)total;
+}
+
+static void TrimLineEnd(char* text) {
+    size_t length = strlen(text);
+    while (length > 0 && (text[length - 1] == '\n' || text[length - 1] == '\r')) {
+        text[--length] = '\0';
+    }
+}
+
+/* Reads a four-digit hexadecimal USB id attribute such as idVendor. */
+static int ReadUsbId(const char* entry, const char* attribute, unsigned* value) {
+    char path[kAttributeSize];
+    char text[32];
+    if (snprintf(path, sizeof path, "%s/%s/device/../%s", kClassDir, entry, attribute) >=
+            (int)sizeof path ||
+        ReadAttribute(path, text, sizeof text) <= 0) {
+        return 0;
+    }
+    char* end = NULL;
+    errno = 0;
+    const unsigned long parsed = strtoul(text, &end, 16);
+    if (errno != 0 || end == text || (*end != '\0' && *end != '\n') || parsed > 0xFFFFu) {
+        return 0;
+    }
+    *value = (unsigned)parsed;
+    return 1;
+}
+
+/* Builds USB\VID_xxxx&PID_xxxx\serial; 0 when an attribute is missing or the ID does not
+ * fit its buffer. */
+static int FormInstanceId(const char* entry, char* instanceId) {
+    unsigned vendor = 0;
+    unsigned product = 0;
+    if (!ReadUsbId(entry, "idVendor", &vendor) || !ReadUsbId(entry, "idProduct", &product)) {
+        return 0;
+    }
+    char path[kAttributeSize];
+    char serial[kInstanceIdSize];
+    if (snprintf(path, sizeof path, "%s/%s/device/../serial", kClassDir, entry) >=
+        (int)sizeof path) {
+        return 0;
+    }
+    if (ReadAttribute(path, serial, sizeof serial) < 0) {
+        serial[0] = '\0'; /* devices without a serial number are still devices */
+    }
+    TrimLineEnd(serial);
+    const int length = snprintf(instanceId, kInstanceIdSize, "USB\\VID_%04X&PID_%04X\\%s", vendor,
+                                product, serial);
+    return length > 0 && length < kInstanceIdSize;
+}
+
+/* Copies the node named by DEVNAME in the entry's uevent into the device path buffer.
+ * A path that could not also take the pipe suffix is refused rather than cut. */
+static int CopyDevicePath(const char* entry) {
+    char path[kAttributeSize];
+    char uevent[kAttributeSize];
+    if (snprintf(path, sizeof path, "%s/%s/uevent", kClassDir, entry) >= (int)sizeof path ||
+        ReadAttribute(path, uevent, sizeof uevent) <= 0) {
+        return 0;
+    }
+    for (char* line = uevent; line != NULL && *line != '\0';) {
+        char* next = strchr(line, '\n');
+        if (next != NULL) {
+            *next++ = '\0';
+        }
+        if (strncmp(line, "DEVNAME=", 8) == 0 && line[8] != '\0') {
+            const char* name = line + 8;
+            const char* prefix = name[0] == '/' ? "" : "/dev/";
+            const int length = snprintf(g_devicePath, sizeof g_devicePath, "%s%s", prefix, name);
+            if (length <= 0 || length + kPipeSuffixLength >= kPathSize) {
+                g_devicePath[0] = '\0';
+                return 0;
+            }
+            return 1;
+        }
+        line = next;
+    }
+    return 0;
+}
+
+static int EqualsIgnoringCase(const char* a, const char* b) {
+    for (;; ++a, ++b) {
+        const unsigned char ca = (unsigned char)*a;
+        const unsigned char cb = (unsigned char)*b;
+        const unsigned char la = (ca >= 'A' && ca <= 'Z') ? (unsigned char)(ca + 32) : ca;
+        const unsigned char lb = (cb >= 'A' && cb <= 'Z') ? (unsigned char)(cb + 32) : cb;
+        if (la != lb) {
+            return 0;
+        }
+        if (ca == '\0') {
+            return 1;
+        }
+    }
+}
+
+/* The value of `key` in a device ID, cut at the next ";" in place. NULL without key or ";". */
+static const char* KeyValue(char* deviceId, const char* key) {
+    char* value = strstr(deviceId, key);
+    if (value == NULL) {
+        return NULL;
+    }
+    value += strlen(key);
+    char* end = strchr(value, ';');
+    if (end == NULL) {
+        return NULL;
+    }
+    *end = '\0';
+    return value;
+}
+
+static int DeviceIdMatches(const char* entry, const char* manufacturer, const char* model) {
+    char path[kAttributeSize];
+    char deviceId[kDeviceIdSize + 1];
+    char untouched[kDeviceIdSize + 1];
+    if (snprintf(path, sizeof path, "%s/%s/device/ieee1284_id", kClassDir, entry) >=
+            (int)sizeof path ||
+        ReadAttribute(path, deviceId, sizeof deviceId) <= 0) {
+        return 0;
+    }
+    memcpy(untouched, deviceId, sizeof untouched);
+    const char* foundManufacturer = KeyValue(deviceId, "MANUFACTURER:");
+    if (foundManufacturer == NULL || !EqualsIgnoringCase(foundManufacturer, manufacturer)) {
+        return 0;
+    }
+    const char* foundModel = KeyValue(untouched, "MODEL:");
+    return foundModel != NULL && EqualsIgnoringCase(foundModel, model);
+}
+
+static int DeviceMatches(const char* entry, const char* manufacturer, const char* model) {
+    char instanceId[kInstanceIdSize];
+    if (!CopyDevicePath(entry) || !FormInstanceId(entry, instanceId) ||
+        strstr(instanceId, QUIRN_USB_VENDOR_TOKEN) == NULL) {
+        return 0;
+    }
+    /* Opening would claim the device (usblp allows one open) and start a read. */
+    if (access(g_devicePath, R_OK | W_OK) != 0) {
+        return 0;
+    }
+    return DeviceIdMatches(entry, manufacturer, model);
+}
+
+/* lpN followed by its number; -1 for other names. */
+static long PrinterNumber(const char* name) {
+    if (strncmp(name, "lp", 2) != 0 || name[2] < '0' || name[2] > '9') {
+        return -1;
+    }
+    char* end = NULL;
+    const long number = strtol(name + 2, &end, 10);
+    return *end == '\0' ? number : -1;
+}
+
+static int CompareEntries(const void* a, const void* b) {
+    const long na = PrinterNumber(*(const char* const*)a);
+    const long nb = PrinterNumber(*(const char* const*)b);
+    return (na > nb) - (na < nb);
+}
+
+static void FreeEntries(char** entries, size_t count) {
+    for (size_t i = 0; i < count; ++i) {
+        free(entries[i]);
+    }
+    free(entries);
+}
+
+/* The lpN entries in the order of their numbers, which is the order the driver made them:
+ * directory order differs between file systems and would make "the first match" random. */
+static char** ListEntries(size_t* count) {
+    *count = 0;
+    DIR* dir = opendir(kClassDir);
+    if (dir == NULL) {
+        return NULL;
+    }
+    char** entries = NULL;
+    size_t capacity = 0;
+    for (const struct dirent* item = readdir(dir); item != NULL; item = readdir(dir)) {
+        if (PrinterNumber(item->d_name) < 0) {
+            continue;
+        }
+        if (*count == capacity) {
+            const size_t grown = capacity == 0 ? 8 : capacity * 2;
+            char** larger = realloc(entries, grown * sizeof *entries);
+            if (larger == NULL) {
+                break;
+            }
+            entries = larger;
+            capacity = grown;
+        }
+        entries[*count] = strdup(item->d_name);
+        if (entries[*count] != NULL) {
+            ++*count;
+        }
+    }
+    closedir(dir);
+    if (*count > 1) {
+        qsort(entries, *count, sizeof *entries, CompareEntries);
+    }
+    return entries;
+}
+
+int ZEFR_EntryUsbCheck(const char* manufacturer, const char* model) {
+    if (manufacturer == NULL || model == NULL) {
+        return 0;
+    }
+    size_t count = 0;
+    char** entries = ListEntries(&count);
+    int matched = 0;
+    for (size_t i = 0; i < count && !matched; ++i) {
+        matched = DeviceMatches(entries[i], manufacturer, model);
+    }
+    FreeEntries(entries, count);
+    return matched;
+}
+
+static void DropHeld(void) {
+    if (g_heldFd >= 0) {
+        const int saved = errno;
+        close(g_heldFd);
+        errno = saved;
+        g_heldFd = -1;
+    }
+}
+
+int ZEFR_OpenUsb(int reserved, int pipe, unsigned flags, const char* manufacturer,
+                 const char* model) {
+    (void)reserved;
+    /* A pipe-0 open starts a new exchange. The previous one may have been a command
+     * without reply, whose descriptor nobody will collect: let it go now. */
+    if (pipe == 0) {
+        DropHeld();
+    }
+    if (!ZEFR_EntryUsbCheck(manufacturer, model) || (pipe != 0 && pipe != 1)) {
+        DropHeld();
+        errno = ENOENT;
+        return -1;
+    }
+    const int openFlags =
+        O_RDWR | O_NONBLOCK | O_NOCTTY | O_CLOEXEC | (int)(flags & (unsigned)(O_SYNC | O_DSYNC));
+    if (pipe == 1) {
+        if (g_heldFd >= 0 && strcmp(g_heldPath, g_devicePath) == 0) {
+            /* The exchange ends here: the caller's handle becomes the only reference. */
+            const int fd = g_heldFd;
+            g_heldFd = -1;
+            return fd;
+        }
+        DropHeld();
+        return open(g_devicePath, openFlags);
+    }
+    const int fd = open(g_devicePath, openFlags);
+    if (fd < 0) {
+        return -1;
+    }
+    const int handle = fcntl(fd, F_DUPFD_CLOEXEC, 0);
+    if (handle < 0) {
+        const int saved = errno;
+        close(fd);
+        errno = saved;
+        return -1;
+    }
+    g_heldFd = fd;
+    memcpy(g_heldPath, g_devicePath, sizeof g_heldPath);
+    return handle;
+}
