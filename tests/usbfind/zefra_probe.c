@@ -8,6 +8,8 @@
  *   command MANUFACTURER MODEL BYTES  -> "sent N"  (pipe 0 only, no reply read)
  *   share MANUFACTURER MODEL          -> "share same" | "share different"
  *   held NODE                         -> "held N": descriptors of this process on NODE
+ *   timeout MS                        -> later reads wait at most MS (default 3000)
+ *   null                              -> "null C F errno N": both exports given NULL strings
  *   sleep MS
  * BYTES take the escapes \e (ESC), \x03 style and \\. */
 #define _GNU_SOURCE
@@ -26,6 +28,7 @@
 
 static ZEFR_EntryUsbCheckFn g_check;
 static ZEFR_OpenUsbFn g_open;
+static int g_nReadTimeoutMs = 3000;
 
 static size_t Unescape(const char* text, char* out, size_t size) {
     size_t n = 0;
@@ -68,11 +71,12 @@ static long long NowMs(void) {
     return (long long)now.tv_sec * 1000 + now.tv_nsec / 1000000;
 }
 
-/* Reads until an ETX arrives or 3 s pass, in a buffer of 1024 bytes as the port does. */
+/* Reads until an ETX arrives or the read time-out passes, in a buffer of 1024 bytes as the
+ * port does. */
 static void ReadReply(int fd) {
     char reply[1024];
     size_t total = 0;
-    const long long end = NowMs() + 3000;
+    const long long end = NowMs() + g_nReadTimeoutMs;
     while (total < sizeof reply && memchr(reply, 0x03, total) == NULL) {
         const long long left = end - NowMs();
         struct pollfd pfd = {fd, POLLIN, 0};
@@ -211,6 +215,13 @@ int main(int argc, char** argv) {
         } else if (strcmp(step, "held") == 0 && left >= 1) {
             Held(argv[i + 1]);
             i += 1;
+        } else if (strcmp(step, "timeout") == 0 && left >= 1) {
+            g_nReadTimeoutMs = atoi(argv[i + 1]);
+            i += 1;
+        } else if (strcmp(step, "null") == 0) {
+            const int found = g_check(NULL, NULL);
+            const int fd = g_open(0, 0, O_NONBLOCK, NULL, NULL);
+            printf("null %d %d errno %d\n", found, fd, errno);
         } else if (strcmp(step, "sleep") == 0 && left >= 1) {
             usleep((useconds_t)atoi(argv[i + 1]) * 1000);
             i += 1;
