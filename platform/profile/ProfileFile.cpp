@@ -24,6 +24,10 @@ CProfileFile CProfileFile::Load(const std::filesystem::path& path) {
     return file;
 }
 
+std::optional<std::string> CProfileFile::Get(std::string_view section, std::string_view key) const {
+    return m_document.Get(section, key);
+}
+
 std::string CProfileFile::GetString(std::string_view section, std::string_view key,
                                     std::string_view defaultValue) const {
     return m_document.Get(section, key).value_or(std::string(defaultValue));

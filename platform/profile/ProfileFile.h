@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -23,6 +24,9 @@ public:
 
     State GetState() const { return m_state; }
     const std::filesystem::path& Path() const { return m_path; }
+
+    // The key's value, if the file has the key.
+    std::optional<std::string> Get(std::string_view section, std::string_view key) const;
 
     // The key's value; defaultValue when the file, the section or the key is missing.
     std::string GetString(std::string_view section, std::string_view key,

@@ -1,0 +1,189 @@
+#include "conditions/MediaList.h"
+
+#include "app/messages/MessageCodes.h"
+#include "conditions/MediaListFile.h"
+#include "platform/profile/AtomicFile.h"
+#include "protocol/models/PlotterModel.h"
+
+#include <algorithm>
+#include <new>
+#include <system_error>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+unsigned char LowerAscii(unsigned char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<unsigned char>(c - 'A' + 'a') : c;
+}
+
+// Byte-wise, so multibyte characters compare whole and never fold.
+bool LessNoCase(const std::string& a, const std::string& b) {
+    return std::ranges::lexicographical_compare(a, b, [](char x, char y) {
+        return LowerAscii(static_cast<unsigned char>(x)) <
+               LowerAscii(static_cast<unsigned char>(y));
+    });
+}
+
+// Only names ending exactly in ".kcd": on a case-sensitive file system "X.KCD" is not the
+// file the store would write or remove for the list "X".
+bool IsMediaListFile(const fs::directory_entry& entry) {
+    std::error_code ec;
+    return !entry.is_directory(ec) && entry.path().extension() == medialist::kExtension;
+}
+
+} // namespace
+
+CMediaList::CMediaList(const CPlotterModel& model, fs::path root)
+    : m_model(model), m_root(std::move(root)) {}
+
+fs::path CMediaList::Folder() const {
+    return m_root / m_model.TypeString();
+}
+
+fs::path CMediaList::FilePath(const std::string& name) const {
+    return Folder() / (name + medialist::kExtension);
+}
+
+bool CMediaList::ReadUnlessHeld(const std::vector<CuttingCondition>& held, const fs::path& folder,
+                                const std::string& name, CuttingCondition& record) const {
+    const bool isHeld =
+        std::ranges::any_of(held, [&](const CuttingCondition& r) { return r.m_strName == name; });
+    return !isHeld && medialist::IsSafeName(name) &&
+           medialist::ReadFile(folder / (name + medialist::kExtension), name, m_model, record);
+}
+
+int CMediaList::Load(CuttingCondition& current) {
+    {
+        const std::lock_guard lock(m_mutex);
+        m_records.clear();
+    }
+    if (m_model.TypeString().empty()) {
+        return msg::kMediaListMissing;
+    }
+    try {
+        std::vector<CuttingCondition> loaded;
+        const fs::path folder = Folder();
+        bool foundCurrent = false;
+        std::error_code ec;
+        for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+            if (!IsMediaListFile(*it)) {
+                continue;
+            }
+            CuttingCondition record;
+            const std::string name = it->path().stem().string();
+            if (!ReadUnlessHeld(loaded, folder, name, record)) {
+                continue;
+            }
+            loaded.push_back(record);
+            if (!foundCurrent && record.m_strName == current.m_strName) {
+                current = record;
+                foundCurrent = true;
+            }
+        }
+        if (loaded.empty()) {
+            return msg::kMediaListMissing;
+        }
+        if (!foundCurrent) {
+            current = loaded.front();
+        }
+        const std::lock_guard lock(m_mutex);
+        m_records = std::move(loaded);
+    } catch (const std::bad_alloc&) {
+        return msg::kOutOfMemory;
+    }
+    return msg::kOk;
+}
+
+bool CMediaList::ReadConditionFile(const fs::path& folder, const std::string& name,
+                                   CuttingCondition& record) const {
+    std::vector<CuttingCondition> held;
+    {
+        const std::lock_guard lock(m_mutex);
+        held = m_records;
+    }
+    return ReadUnlessHeld(held, folder, name, record);
+}
+
+bool CMediaList::WriteConditionFile(const fs::path& path, const CuttingCondition& record) const {
+    return medialist::WriteFile(path, record, m_model.TypeString());
+}
+
+int CMediaList::AddCondition(const CuttingCondition& record) {
+    if (!medialist::IsSafeName(record.m_strName) || m_model.TypeString().empty() ||
+        !WriteConditionFile(FilePath(record.m_strName), record)) {
+        return msg::kMediaListEditFailed;
+    }
+    const std::lock_guard lock(m_mutex);
+    m_records.push_back(record);
+    return msg::kOk;
+}
+
+int CMediaList::UpdateCondition(const CuttingCondition& record, const std::string& oldName) {
+    if (!medialist::IsSafeName(record.m_strName) || m_model.TypeString().empty() ||
+        !WriteConditionFile(FilePath(record.m_strName), record)) {
+        return msg::kMediaListEditFailed;
+    }
+    const std::lock_guard lock(m_mutex);
+    const auto it = std::ranges::find(m_records, oldName, &CuttingCondition::m_strName);
+    if (it != m_records.end()) {
+        *it = record;
+    }
+    return msg::kOk;
+}
+
+int CMediaList::DeleteCondition(const std::string& name) {
+    const fs::path path = FilePath(name);
+    std::error_code ec;
+    if (!medialist::IsSafeName(name) || m_model.TypeString().empty() || IsWriteProtected(path) ||
+        !fs::remove(path, ec)) {
+        return msg::kCannotDeleteList;
+    }
+    const std::lock_guard lock(m_mutex);
+    const auto it = std::ranges::find(m_records, name, &CuttingCondition::m_strName);
+    if (it != m_records.end()) {
+        m_records.erase(it);
+    }
+    return msg::kOk;
+}
+
+CuttingCondition CMediaList::GetConditionAt(int index) const {
+    {
+        const std::lock_guard lock(m_mutex);
+        if (index >= 0 && index < static_cast<int>(m_records.size())) {
+            return m_records[index];
+        }
+    }
+    return DefaultCondition({});
+}
+
+CuttingCondition CMediaList::FindCondition(const std::string& name) const {
+    {
+        const std::lock_guard lock(m_mutex);
+        const auto it = std::ranges::find(m_records, name, &CuttingCondition::m_strName);
+        if (it != m_records.end()) {
+            return *it;
+        }
+    }
+    return DefaultCondition(name);
+}
+
+void CMediaList::SortByName() {
+    const std::lock_guard lock(m_mutex);
+    std::ranges::stable_sort(m_records, LessNoCase, &CuttingCondition::m_strName);
+}
+
+int CMediaList::GetCount() const {
+    const std::lock_guard lock(m_mutex);
+    return static_cast<int>(m_records.size());
+}
+
+CuttingCondition CMediaList::DefaultCondition(const std::string& name) const {
+    const ConditionRange ranges = m_model.ConditionRanges();
+    return CuttingCondition{name,
+                            m_model.Catalogue().DefaultBlade(),
+                            ranges.force.nMin,
+                            ranges.speed.nMin,
+                            ranges.quality.nMin,
+                            0};
+}
