@@ -1,7 +1,5 @@
 #include "app/messages/EnglishStrings.h"
 
-#include <iterator>
-
 namespace {
 
 // Sorted by id: lookups search it by halves.
