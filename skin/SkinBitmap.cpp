@@ -1,0 +1,16 @@
+#include "skin/SkinBitmap.h"
+
+#include "skin/SkinControl.h"
+
+bool CSkinBitmap::Init(const QString& path, const QRect& rect) {
+    m_strPath = path;
+    m_rect = rect;
+    m_image = skin::LoadScaledPicture(path, rect.size());
+    return !m_image.isNull();
+}
+
+void CSkinBitmap::Draw(QPainter& painter) const {
+    if (!m_image.isNull()) {
+        painter.drawImage(m_rect.topLeft(), m_image);
+    }
+}

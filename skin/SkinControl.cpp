@@ -1,0 +1,85 @@
+#include "skin/SkinControl.h"
+
+#include <QApplication>
+#include <QVariant>
+
+namespace skin {
+
+bool AttachControl(QWidget* control, QWidget* dialog, int id) {
+    if (control == nullptr || dialog == nullptr || id <= 0) {
+        return false;
+    }
+    const QWidget* holder = FindControl(dialog, id);
+    if (holder != nullptr && holder != control) {
+        return false;
+    }
+    if (control->parentWidget() != dialog) {
+        control->setParent(dialog);
+    }
+    control->setProperty(kControlIdProperty, id);
+    return true;
+}
+
+QWidget* FindControl(const QWidget* dialog, int id) {
+    if (dialog == nullptr) {
+        return nullptr;
+    }
+    for (QWidget* child : dialog->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (ControlId(child) == id) {
+            return child;
+        }
+    }
+    return nullptr;
+}
+
+int ControlId(const QWidget* control) {
+    const QVariant id = control->property(kControlIdProperty);
+    return id.isValid() ? id.toInt() : 0;
+}
+
+bool IsDialogInFront(const QWidget* control) {
+    const QWidget* dialog = control->window();
+    for (const QWidget* w = QApplication::activeWindow(); w != nullptr; w = w->parentWidget()) {
+        if (w == dialog) {
+            return true;
+        }
+    }
+    return false;
+}
+
+QFont CaptionFont(int height) {
+    QFont font = QApplication::font();
+    if (height > 0) {
+        font.setPixelSize(height);
+    }
+    return font;
+}
+
+QImage LoadScaledPicture(const QString& path, QSize size) {
+    QImage picture(path);
+    if (picture.isNull()) {
+        return {};
+    }
+    picture = picture.convertToFormat(QImage::Format_RGB32);
+    if (picture.size() != size) {
+        picture = picture.scaled(size, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    }
+    return picture;
+}
+
+bool LoadSkinPictures(const CSkinFolders& folders, std::span<const std::string_view> names,
+                      QSize size, std::vector<QImage>& pictures) {
+    std::vector<QImage> loaded;
+    loaded.reserve(names.size());
+    for (std::string_view name : names) {
+        QImage picture = LoadScaledPicture(folders.ControlSkin(name), size);
+        if (picture.isNull()) {
+            return false;
+        }
+        loaded.push_back(std::move(picture));
+    }
+    pictures = std::move(loaded);
+    return true;
+}
+
+} // namespace skin

@@ -1,0 +1,14 @@
+#pragma once
+
+// Draws the pictures the windows show (background, blades, orientation, preview and
+// registration-mark pictures) from their names.
+
+#include "skin/SkinPictures.h"
+
+#include <QImage>
+
+#include <string_view>
+
+// languageFolder: the bitmap folder the file goes to ("BMP/ENG" …), which picks the language
+// of the captions. A null image when the name is not one this generator knows how to draw.
+QImage DrawPicture(const skin::PictureFile& file, std::string_view languageFolder);
