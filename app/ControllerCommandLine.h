@@ -22,6 +22,10 @@ public:
         Owner,
     };
 
+    // Walks the process arguments from the second to the last: a leading '-' or '/' marks a
+    // keyword (and is dropped), anything else is a value for the keyword before it.
+    void ParseArguments(int argc, const char* const* argv);
+
     void ParseParam(const char* text, bool isFlag, bool isLast);
     void ParseKeyword(const char* text);
     void ParseValue(const char* text);

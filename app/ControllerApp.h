@@ -1,0 +1,71 @@
+#pragma once
+
+#include "app/ControllerCommandLine.h"
+#include "app/ControllerSettings.h"
+#include "app/ExitCode.h"
+#include "app/LanguageSet.h"
+#include "protocol/models/PlotterModel.h"
+
+#include <QPointer>
+#include <QString>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+class CSingleInstanceGuard;
+class QWidget;
+class QWindow;
+
+// The application: owns the objects that live for the whole run, starts up, runs the main
+// window modally and turns its result into the process exit code.
+class CControllerApp {
+public:
+    // arguments: the process arguments as the system passed them, the program first.
+    explicit CControllerApp(std::vector<std::string> arguments);
+    ~CControllerApp();
+    CControllerApp(const CControllerApp&) = delete;
+    CControllerApp& operator=(const CControllerApp&) = delete;
+
+    // Runs the whole start-up and the main window; false always: the run is over.
+    bool InitInstance();
+    // The process exit code.
+    int ExitInstance();
+
+    void ParseCommandLine(CControllerCommandLine& commandLine) const;
+
+    // Opens the help page of a topic (helpcontext); without the page nothing happens. Returns
+    // whether a page was opened.
+    bool ShowHelp(QWidget* window, int topic) const;
+
+    const CLanguageSet& LanguageSet() const { return m_languageSet; }
+    CControllerCommandLine& CommandLine() { return m_commandLine; }
+    CPlotterModel& PlotterModel() { return m_plotterModel; }
+    CControllerSettings& Settings() { return m_settings; }
+    // Bits 1 panel settings, 2 cutting condition, 4 media orientation, 8 advanced settings.
+    int& UnsentChanges() { return m_nUnsentChanges; }
+    int SystemCode() const { return m_nSystemCode; }
+    // Ends in '/'.
+    const std::string& ProgramFolder() const { return m_strProgramFolder; }
+
+private:
+    int RunMainWindow(QWindow* owner);
+    bool BringMainWindowForward();
+
+    std::vector<std::string> m_arguments;
+
+    // Constructed in this order, destroyed in reverse.
+    CLanguageSet m_languageSet;
+    CControllerCommandLine m_commandLine;
+    CPlotterModel m_plotterModel;
+    CControllerSettings m_settings;
+    int m_nUnsentChanges = 0;
+    QString m_strHelpFolder;
+    int m_nSystemCode = 0;
+    std::string m_strProgramFolder;
+    int m_nExitCode = exitcode::kInitial;
+
+    // Held for the whole run once acquired.
+    std::unique_ptr<CSingleInstanceGuard> m_guard;
+    QPointer<QWidget> m_mainWindow;
+};

@@ -1,0 +1,192 @@
+#include "platform/HelpPages.h"
+#include "platform/LocaleFacts.h"
+#include "platform/SingleInstanceGuard.h"
+#include "platform/WindowFront.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QDialog>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLocalSocket>
+#include <QLocale>
+#include <QTemporaryDir>
+#include <QUrl>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <future>
+#include <memory>
+
+namespace {
+
+// Serves this thread's events until the condition holds or the time is up.
+bool WaitUntil(const std::function<bool()>& condition, int timeoutMs) {
+    QElapsedTimer timer;
+    timer.start();
+    while (!condition()) {
+        if (timer.elapsed() > timeoutMs) {
+            return false;
+        }
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+    return true;
+}
+
+// Runs the raise request on another thread while this one serves the guard's connections.
+CSingleInstanceGuard::RaiseAnswer AskFromOtherThread(const CSingleInstanceGuard& asker) {
+    auto answer = std::async(std::launch::async, [&asker] { return asker.AskToRaise(5000); });
+    while (answer.wait_for(std::chrono::milliseconds(5)) != std::future_status::ready) {
+        QCoreApplication::processEvents();
+    }
+    return answer.get();
+}
+
+TEST(SingleInstanceGuard, OnlyOneHolderAtATime) {
+    QTemporaryDir folder;
+    auto first = std::make_unique<CSingleInstanceGuard>("quirn", folder.path());
+    CSingleInstanceGuard second("quirn", folder.path());
+    CSingleInstanceGuard otherProgram("other", folder.path());
+    ASSERT_TRUE(first->Acquire());
+    EXPECT_FALSE(second.Acquire());
+    EXPECT_TRUE(otherProgram.Acquire());
+    first.reset();
+    EXPECT_TRUE(second.Acquire());
+    EXPECT_EQ(second.LockPath(), folder.path() + "/quirn.lock");
+}
+
+TEST(SingleInstanceGuard, RaiseRequestReachesTheHolder) {
+    QTemporaryDir folder;
+    CSingleInstanceGuard holder("quirn", folder.path());
+    CSingleInstanceGuard asker("quirn", folder.path());
+    ASSERT_TRUE(holder.Acquire());
+
+    // No handler yet: the window does not exist.
+    EXPECT_EQ(AskFromOtherThread(asker), CSingleInstanceGuard::RaiseAnswer::NoWindow);
+
+    int calls = 0;
+    bool windowThere = true;
+    holder.SetRaiseHandler([&] {
+        ++calls;
+        return windowThere;
+    });
+    EXPECT_EQ(AskFromOtherThread(asker), CSingleInstanceGuard::RaiseAnswer::Raised);
+    windowThere = false;
+    EXPECT_EQ(AskFromOtherThread(asker), CSingleInstanceGuard::RaiseAnswer::NoWindow);
+    EXPECT_EQ(calls, 2);
+}
+
+TEST(SingleInstanceGuard, NobodyListeningGivesNoAnswer) {
+    QTemporaryDir folder;
+    const CSingleInstanceGuard asker("quirn", folder.path());
+    EXPECT_EQ(asker.AskToRaise(1000), CSingleInstanceGuard::RaiseAnswer::NoAnswer);
+}
+
+TEST(SingleInstanceGuard, SocketLeftByADeadInstanceIsReplaced) {
+    QTemporaryDir folder;
+    CSingleInstanceGuard holder("quirn", folder.path());
+    {
+        QFile leftover(holder.ServerPath());
+        ASSERT_TRUE(leftover.open(QIODevice::WriteOnly));
+    }
+    ASSERT_TRUE(holder.Acquire());
+    holder.SetRaiseHandler([] { return true; });
+    const CSingleInstanceGuard asker("quirn", folder.path());
+    EXPECT_EQ(AskFromOtherThread(asker), CSingleInstanceGuard::RaiseAnswer::Raised);
+}
+
+TEST(SingleInstanceGuard, ForeignRequestsDoNotRaiseAndDoNotStopTheServer) {
+    QTemporaryDir folder;
+    CSingleInstanceGuard holder("quirn", folder.path());
+    ASSERT_TRUE(holder.Acquire());
+    int calls = 0;
+    holder.SetRaiseHandler([&] {
+        ++calls;
+        return true;
+    });
+    for (const QByteArray& request : {QByteArray(4096, 'x'), QByteArray("close\n"),
+                                      QByteArray("raise now\n"), QByteArray("\0raise\n", 7)}) {
+        QLocalSocket socket;
+        socket.connectToServer(holder.ServerPath());
+        ASSERT_TRUE(socket.waitForConnected(2000));
+        socket.write(request);
+        socket.flush();
+        EXPECT_TRUE(WaitUntil(
+            [&socket] { return socket.state() == QLocalSocket::UnconnectedState; }, 5000));
+    }
+    EXPECT_EQ(calls, 0);
+    const CSingleInstanceGuard asker("quirn", folder.path());
+    EXPECT_EQ(AskFromOtherThread(asker), CSingleInstanceGuard::RaiseAnswer::Raised);
+    EXPECT_EQ(calls, 1);
+}
+
+TEST(WindowFront, RestoresMinimisedWindowAndPrefersItsModalPopup) {
+    EXPECT_FALSE(platform::BringToFront(nullptr));
+
+    QDialog window;
+    window.showMinimized();
+    ASSERT_TRUE(window.isMinimized());
+    EXPECT_TRUE(platform::BringToFront(&window));
+    EXPECT_FALSE(window.isMinimized());
+    EXPECT_TRUE(window.isVisible());
+
+    QDialog popup(&window);
+    popup.setModal(true);
+    popup.show();
+    window.showMinimized();
+    EXPECT_TRUE(platform::BringToFront(&window));
+    EXPECT_FALSE(window.isMinimized());
+    EXPECT_TRUE(WaitUntil([&popup] { return QApplication::activeWindow() == &popup; }, 5000));
+}
+
+// Records the pages handed to the browser instead of starting one.
+class PageRecorder : public QObject {
+    Q_OBJECT
+public:
+    QList<QUrl> m_urls;
+public slots:
+    void Open(const QUrl& url) { m_urls.append(url); }
+};
+
+TEST(HelpPages, OpensTheContextPageOnlyWhenItExists) {
+    QTemporaryDir folder;
+    {
+        QFile page(folder.path() + "/98306.html");
+        ASSERT_TRUE(page.open(QIODevice::WriteOnly));
+    }
+    QDir().mkpath(folder.path() + "/98304.html"); // a folder is no page
+    PageRecorder recorder;
+    QDesktopServices::setUrlHandler("file", &recorder, "Open");
+
+    EXPECT_TRUE(platform::OpenHelpPage(folder.path(), 98306));
+    EXPECT_FALSE(platform::OpenHelpPage(folder.path(), 98305));
+    EXPECT_FALSE(platform::OpenHelpPage(folder.path(), 98304));
+    EXPECT_FALSE(platform::OpenHelpPage(folder.path() + "/missing", 98306));
+    QDesktopServices::unsetUrlHandler("file");
+
+    ASSERT_EQ(recorder.m_urls.size(), 1);
+    EXPECT_EQ(recorder.m_urls.front(), QUrl::fromLocalFile(folder.path() + "/98306.html"));
+}
+
+TEST(LocaleFacts, MeasurementSystemAndSeparator) {
+    struct Row {
+        const char* locale;
+        bool metric;
+        char separator;
+    };
+    const std::vector<Row> rows{
+        {"de_DE", true, ','}, {"en_US", false, '.'}, {"en_GB", true, '.'},
+        {"fr_FR", true, ','}, {"ja_JP", true, '.'},  {"ar_EG", true, '.'},
+    };
+    for (const Row& row : rows) {
+        const QLocale locale(row.locale);
+        EXPECT_EQ(platform::UsesMetric(locale), row.metric) << row.locale;
+        EXPECT_EQ(platform::DecimalSeparator(locale), row.separator) << row.locale;
+    }
+}
+
+} // namespace
+
+#include "PlatformTest.moc"
