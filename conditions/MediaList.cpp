@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <new>
 #include <system_error>
+#include <unordered_set>
 
 namespace fs = std::filesystem;
 
@@ -45,11 +46,9 @@ fs::path CMediaList::FilePath(const std::string& name) const {
     return Folder() / (name + medialist::kExtension);
 }
 
-bool CMediaList::ReadUnlessHeld(const std::vector<CuttingCondition>& held, const fs::path& folder,
-                                const std::string& name, CuttingCondition& record) const {
-    const bool isHeld =
-        std::ranges::any_of(held, [&](const CuttingCondition& r) { return r.m_strName == name; });
-    return !isHeld && medialist::IsSafeName(name) &&
+bool CMediaList::ReadValidated(const fs::path& folder, const std::string& name,
+                               CuttingCondition& record) const {
+    return medialist::IsSafeName(name) &&
            medialist::ReadFile(folder / (name + medialist::kExtension), name, m_model, record);
 }
 
@@ -63,6 +62,7 @@ int CMediaList::Load(CuttingCondition& current) {
     }
     try {
         std::vector<CuttingCondition> loaded;
+        std::unordered_set<std::string> names;
         const fs::path folder = Folder();
         bool foundCurrent = false;
         std::error_code ec;
@@ -72,9 +72,10 @@ int CMediaList::Load(CuttingCondition& current) {
             }
             CuttingCondition record;
             const std::string name = it->path().stem().string();
-            if (!ReadUnlessHeld(loaded, folder, name, record)) {
+            if (names.contains(name) || !ReadValidated(folder, name, record)) {
                 continue;
             }
+            names.insert(name);
             loaded.push_back(record);
             if (!foundCurrent && record.m_strName == current.m_strName) {
                 current = record;
@@ -97,12 +98,13 @@ int CMediaList::Load(CuttingCondition& current) {
 
 bool CMediaList::ReadConditionFile(const fs::path& folder, const std::string& name,
                                    CuttingCondition& record) const {
-    std::vector<CuttingCondition> held;
     {
         const std::lock_guard lock(m_mutex);
-        held = m_records;
+        if (std::ranges::find(m_records, name, &CuttingCondition::m_strName) != m_records.end()) {
+            return false;
+        }
     }
-    return ReadUnlessHeld(held, folder, name, record);
+    return ReadValidated(folder, name, record);
 }
 
 bool CMediaList::WriteConditionFile(const fs::path& path, const CuttingCondition& record) const {

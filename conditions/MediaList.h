@@ -60,9 +60,8 @@ public:
 
 private:
     std::filesystem::path FilePath(const std::string& name) const;
-    bool ReadUnlessHeld(const std::vector<CuttingCondition>& held,
-                        const std::filesystem::path& folder, const std::string& name,
-                        CuttingCondition& record) const;
+    bool ReadValidated(const std::filesystem::path& folder, const std::string& name,
+                       CuttingCondition& record) const;
 
     const CPlotterModel& m_model;
     const std::filesystem::path m_root;

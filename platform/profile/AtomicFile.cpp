@@ -1,5 +1,6 @@
 #include "platform/profile/AtomicFile.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <fcntl.h>
@@ -84,8 +85,9 @@ FileReadResult ReadFileBounded(const std::filesystem::path& path, std::uintmax_t
         static_cast<std::uintmax_t>(info.st_size) > maxBytes) {
         return {FileReadStatus::Unreadable, {}};
     }
-    // Read one byte past the bound so that a file that grew since fstat is still refused.
-    std::string content(static_cast<std::size_t>(maxBytes) + 1, '\0');
+    // Read one byte past the size so that a file that grew beyond the bound since fstat is
+    // still refused.
+    std::string content(static_cast<std::size_t>(info.st_size) + 1, '\0');
     std::size_t used = 0;
     while (used < content.size()) {
         const ssize_t got = ::read(fd.Get(), content.data() + used, content.size() - used);
@@ -99,6 +101,9 @@ FileReadResult ReadFileBounded(const std::filesystem::path& path, std::uintmax_t
             break;
         }
         used += static_cast<std::size_t>(got);
+        if (used == content.size() && used <= maxBytes) {
+            content.resize(std::min<std::uintmax_t>(maxBytes + 1, used * 2));
+        }
     }
     if (used > maxBytes) {
         return {FileReadStatus::Unreadable, {}};
