@@ -28,7 +28,9 @@ QString ProgramFolderOfProcess() {
 } // namespace
 
 CControllerApp::CControllerApp(std::vector<std::string> arguments)
-    : m_arguments(std::move(arguments)) {}
+    : m_arguments(std::move(arguments)),
+      m_mediaList(m_plotterModel,
+                  ProgramFolderOfProcess().toStdString() + m_languageSet.GetMediaListFolder()) {}
 
 CControllerApp::~CControllerApp() = default;
 

@@ -4,6 +4,7 @@
 #include "app/ControllerSettings.h"
 #include "app/ExitCode.h"
 #include "app/LanguageSet.h"
+#include "conditions/MediaList.h"
 #include "protocol/models/PlotterModel.h"
 
 #include <QPointer>
@@ -42,6 +43,7 @@ public:
     CControllerCommandLine& CommandLine() { return m_commandLine; }
     CPlotterModel& PlotterModel() { return m_plotterModel; }
     CControllerSettings& Settings() { return m_settings; }
+    CMediaList& MediaList() { return m_mediaList; }
     // Bits 1 panel settings, 2 cutting condition, 4 media orientation, 8 advanced settings.
     int& UnsentChanges() { return m_nUnsentChanges; }
     int SystemCode() const { return m_nSystemCode; }
@@ -59,6 +61,7 @@ private:
     CControllerCommandLine m_commandLine;
     CPlotterModel m_plotterModel;
     CControllerSettings m_settings;
+    CMediaList m_mediaList;
     int m_nUnsentChanges = 0;
     QString m_strHelpFolder;
     int m_nSystemCode = 0;
