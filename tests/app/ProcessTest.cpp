@@ -185,6 +185,11 @@ TEST_F(TwoControllers, WindowResultBecomesTheExitCode) {
         {{"/DEMO"}, kKeyEscape, 1},
         {{"/DEMO", "/CUTMODE"}, kKeyReturn, 2},
         {{"/cutmode", "-DEMO,RX3600-40"}, kKeyEscape, 1},
+        // Arguments no caller should send still leave a controller that starts and closes.
+        {{"/DEMO", "/TB2x,1e999,", "/OWNER99999999999", "\u00dcn\u00efc\u00f8de", "",
+          QString(100000, 'x'), "/IR", "-", "/TBM,\u00e4", "/OWNER", "-1"},
+         kKeyReturn,
+         0},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.arguments.join(' ').toStdString());
