@@ -44,16 +44,15 @@ void CControllerApp::ParseCommandLine(CControllerCommandLine& commandLine) const
 }
 
 bool CControllerApp::InitInstance() {
-    // 1-2. Language texts, and the message box caption from them.
+    // Language texts, and the message box caption from them.
     const std::string resource = m_languageSet.GetResourceDll();
     if (!resource.empty()) {
         CMessageService::Instance().LoadLanguage(ProgramFolderOfProcess().toStdString(), resource);
     }
 
-    // 3.
     ParseCommandLine(m_commandLine);
 
-    // 4. One controller at a time; a later one hands over to the first and ends.
+    // One controller at a time; a later one hands over to the first and ends.
     m_guard = std::make_unique<CSingleInstanceGuard>(CSingleInstanceGuard::ProgramName(),
                                                      CSingleInstanceGuard::RuntimeFolder());
     if (!m_guard->Acquire()) {
@@ -63,17 +62,16 @@ bool CControllerApp::InitInstance() {
     }
     m_guard->SetRaiseHandler([this] { return BringMainWindowForward(); });
 
-    // 6. Where the remembered settings live.
+    // Where the remembered settings live.
     QCoreApplication::setOrganizationName("Morvalin");
     QCoreApplication::setApplicationName("Vireclip");
 
-    // 7-9.
     m_nSystemCode = systemcode::Classify(platform::CurrentVersionFacts());
     m_strProgramFolder = ProgramFolderOfProcess().toStdString();
     m_strHelpFolder = ProgramFolderOfProcess() + "help";
     m_settings.m_cDecimalSeparator = platform::SystemDecimalSeparator();
 
-    // 10. The program that started us comes forward and owns our window.
+    // The program that started us comes forward and owns our window.
     std::unique_ptr<QWindow> owner;
     if (m_commandLine.m_bOwner) {
         owner.reset(platform::ForeignWindow(m_commandLine.m_hOwner));
@@ -82,7 +80,6 @@ bool CControllerApp::InitInstance() {
         }
     }
 
-    // 11-12.
     const int result = RunMainWindow(owner.get());
     m_nExitCode = exitcode::ForResult(result, m_commandLine.m_bCutMode != 0);
     return false;
