@@ -7,6 +7,7 @@
 
 #include <climits>
 #include <optional>
+#include <random>
 
 namespace fs = std::filesystem;
 
@@ -258,6 +259,52 @@ TEST(MediaListFile, UnwritableBladeTextFailsWithoutTouchingTheFile) {
     EXPECT_FALSE(medialist::WriteFile(
         path, {"Vinyl", "KR16U\n[Generic]\nType=RX3600-40", 14, 30, 2, 0}, "RX3600-60"));
     EXPECT_FALSE(fs::exists(path));
+}
+
+// Mutated files through the whole read path: whatever is accepted holds a catalogue blade and
+// levels inside the model's bounds.
+TEST(MediaListFile, FuzzedFilesNeverYieldAnOutOfRangeRecord) {
+    const CTempFolder folder;
+    const fs::path path = folder.Path() / "Fuzz.kcd";
+    const std::string seeds[] = {
+        FileText("WX8800-60", "PNH40-TQ20", "Force=48\nSpeed=105\nQuality=8\nOffset=99\n"),
+        FileText("WX8800-60", "Other", "Force=1\nSpeed=1\nQuality=1\nOffset=1\n"),
+        FileText("WX8800-60", "LM200 Series", "Force=2\nSpeed=3\nQuality=4\n"),
+        FileText("WX8800-60", "KR10A (1)", "Force=2\nSpeed=3\nQuality=4\nOffset=-5\n"),
+    };
+    const CPlotterModel model = ModelFor("WX8800-60");
+    const ConditionRange ranges = model.ConditionRanges();
+    std::mt19937 rng(7);
+    const auto pick = [&](std::size_t n) {
+        return std::uniform_int_distribution<std::size_t>(0, n - 1)(rng);
+    };
+    const std::string alphabet = "0123456789-=[]\n;xX ";
+    int accepted = 0;
+    for (int iteration = 0; iteration < 1000; ++iteration) {
+        std::string text = seeds[pick(std::size(seeds))];
+        for (std::size_t edits = 1 + pick(3); edits > 0; --edits) {
+            const std::size_t at = pick(text.size());
+            if (pick(2) == 0) {
+                text[at] = alphabet[pick(alphabet.size())];
+            } else {
+                text.erase(at, 1);
+            }
+        }
+        WriteText(path, text);
+        CuttingCondition record;
+        if (!medialist::ReadFile(path, "Fuzz", model, record)) {
+            continue;
+        }
+        ++accepted;
+        SCOPED_TRACE(text);
+        const int blade = model.Catalogue().IndexOfName(record.m_strBlade);
+        ASSERT_GE(blade, 0);
+        ASSERT_TRUE(ranges.force.Contains(record.m_nForce));
+        ASSERT_TRUE(ranges.speed.Contains(record.m_nSpeed));
+        ASSERT_TRUE(ranges.quality.Contains(record.m_nQuality));
+        ASSERT_TRUE(model.Catalogue().OffsetRange(blade, ranges).Contains(record.m_nOffset));
+    }
+    EXPECT_GT(accepted, 0); // the mutations leave some files valid
 }
 
 } // namespace
