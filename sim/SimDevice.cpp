@@ -25,6 +25,12 @@ std::string Hex(const std::string& bytes) {
     return hex;
 }
 
+// The same folder, the name with a leading dot and an "-unplugged" suffix.
+std::string HiddenName(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    return path.substr(0, slash + 1) + "." + path.substr(slash + 1) + "-unplugged";
+}
+
 std::string Format(const char* format, unsigned value) {
     char text[16];
     std::snprintf(text, sizeof text, format, value);
@@ -36,10 +42,13 @@ std::string Format(const char* format, unsigned value) {
 CSimDevice::CSimDevice(UMockdevTestbed* testbed, SimPlotterConfig config, int number)
     : m_pTestbed(testbed), m_config(std::move(config)), m_plotter(MakePlotter(m_config)),
       m_nNumber(number) {
+    gchar* root = umockdev_testbed_get_root_dir(testbed);
+    m_strRoot = root;
+    g_free(root);
     const std::string port = std::to_string(number + 1);
-    m_strUsbPath = "/sys/devices/pci0000:00/0000:00:14.0/usb1/1-" + port;
-    m_strInterfacePath = m_strUsbPath + "/1-" + port + ":1.0";
-    m_strPrinterPath = m_strInterfacePath + "/usbmisc/lp" + std::to_string(number);
+    const std::string usbPath = "/devices/pci0000:00/0000:00:14.0/usb1/1-" + port;
+    const std::string interfacePath = usbPath + "/1-" + port + ":1.0";
+    m_strPrinterPath = interfacePath + "/usbmisc/lp" + std::to_string(number);
     const std::string devName =
         m_config.devName.empty() ? "usb/lp" + std::to_string(number) : m_config.devName;
     m_strNode = "/dev/" + devName;
@@ -49,15 +58,14 @@ CSimDevice::CSimDevice(UMockdevTestbed* testbed, SimPlotterConfig config, int nu
     const std::string interface = "1-" + port + ":1.0";
     const std::string minor = std::to_string(number);
     m_strDescription =
-        "P: " + m_strUsbPath.substr(4) + "\nE: SUBSYSTEM=usb\nE: DEVTYPE=usb_device\nA: idVendor=" +
+        "P: " + usbPath + "\nE: SUBSYSTEM=usb\nE: DEVTYPE=usb_device\nA: idVendor=" +
         Format("%04x", m_config.vendorId) +
         "\nA: idProduct=" + Format("%04x", 0x0100u + static_cast<unsigned>(number)) +
         "\nA: serial=SIM" + Format("%05u", static_cast<unsigned>(number)) +
-        "\nA: manufacturer=Morvalin\nA: product=" + usbModel + "\n\n" +
-        "P: " + m_strInterfacePath.substr(4) +
+        "\nA: manufacturer=Morvalin\nA: product=" + usbModel + "\n\n" + "P: " + interfacePath +
         "\nE: SUBSYSTEM=usb\nE: DEVTYPE=usb_interface\nE: DRIVER=usblp\nA: bInterfaceClass=07\n" +
         (deviceId.empty() ? std::string() : "H: ieee1284_id=" + Hex(deviceId) + "\n") + "\n" +
-        "P: " + m_strPrinterPath.substr(4) + "\nN: " + devName +
+        "P: " + m_strPrinterPath + "\nN: " + devName +
         "\nE: SUBSYSTEM=usbmisc\nE: DEVNAME=" + m_strNode +
         "\nE: MAJOR=" + std::to_string(kUsblpMajor) + "\nE: MINOR=" + minor +
         "\nA: dev=" + std::to_string(kUsblpMajor) + ":" + minor + "\nL: device=../../../" +
@@ -112,15 +120,25 @@ bool CSimDevice::Plug(std::string& error) {
     return true;
 }
 
+// umockdev cannot add a removed node again, so unplugging hides the device's class entry
+// and its node under names that nobody looks for, and plugging in renames them back.
+bool CSimDevice::SetPresent(bool present) {
+    const std::string classEntry = m_strRoot + "/sys/class/usbmisc/lp" + std::to_string(m_nNumber);
+    const std::string node = m_strRoot + m_strNode;
+    const std::string hiddenClassEntry = HiddenName(classEntry);
+    const std::string hiddenNode = HiddenName(node);
+    const bool moved = present ? rename(hiddenClassEntry.c_str(), classEntry.c_str()) == 0 &&
+                                     rename(hiddenNode.c_str(), node.c_str()) == 0
+                               : rename(classEntry.c_str(), hiddenClassEntry.c_str()) == 0 &&
+                                     rename(node.c_str(), hiddenNode.c_str()) == 0;
+    m_bPresent = present;
+    return moved;
+}
+
 void CSimDevice::Unplug(Clock::time_point now) {
-    umockdev_testbed_remove_device(m_pTestbed, m_strPrinterPath.c_str());
-    umockdev_testbed_remove_device(m_pTestbed, m_strInterfacePath.c_str());
-    umockdev_testbed_remove_device(m_pTestbed, m_strUsbPath.c_str());
-    if (m_nClientFd >= 0) {
-        close(m_nClientFd);
-        m_nClientFd = -1;
+    if (!SetPresent(false)) {
+        std::fprintf(stderr, "plottersim: cannot unplug %s\n", m_strNode.c_str());
     }
-    m_nServerFd = -1;
     m_replies.clear();
     m_bUnplugDone = true;
     m_replugAt = now + std::chrono::milliseconds(m_config.unplugMs);
@@ -141,9 +159,13 @@ void CSimDevice::OnReadable(Clock::time_point now) {
     if (n <= 0) {
         return;
     }
-    // A new request means the host has finished with the last reply: bytes it left unread
-    // are gone, as the printer driver drops them when the device is closed.
-    tcflush(m_nClientFd, TCIFLUSH);
+    // The device goes when the request after its last one arrives, which is lost with it:
+    // the host, still holding the node, learns of the loss only at its next open.
+    if (!m_bUnplugDone && m_config.unplugAfter >= 0 &&
+        m_nRequests >= static_cast<std::size_t>(m_config.unplugAfter)) {
+        Unplug(now);
+        return;
+    }
     WriteLog(buffer, static_cast<std::size_t>(n));
     const std::size_t before = m_plotter.Commands().size() + m_plotter.Unknown().size();
     m_plotter.Receive(std::string_view(buffer, static_cast<std::size_t>(n)));
@@ -153,19 +175,14 @@ void CSimDevice::OnReadable(Clock::time_point now) {
         m_replies.push_back(
             {now + std::chrono::milliseconds(m_config.replyDelayMs), std::move(output)});
     }
-    if (!m_bUnplugDone && m_config.unplugAfter >= 0 &&
-        m_nRequests >= static_cast<std::size_t>(m_config.unplugAfter)) {
-        Unplug(now);
-    }
 }
 
 void CSimDevice::OnTime(Clock::time_point now) {
-    if (m_nServerFd < 0) {
+    if (!m_bPresent) {
         if (now >= m_replugAt) {
             m_replugAt = Clock::time_point::max();
-            std::string error;
-            if (!Plug(error)) {
-                std::fprintf(stderr, "plottersim: %s\n", error.c_str());
+            if (!SetPresent(true)) {
+                std::fprintf(stderr, "plottersim: cannot plug %s in again\n", m_strNode.c_str());
             }
         }
         return;
@@ -188,7 +205,7 @@ void CSimDevice::OnTime(Clock::time_point now) {
 }
 
 CSimDevice::Clock::time_point CSimDevice::NextEvent() const {
-    if (m_nServerFd < 0) {
+    if (!m_bPresent) {
         return m_replugAt;
     }
     return m_replies.empty() ? Clock::time_point::max() : m_replies.front().due;

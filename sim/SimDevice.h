@@ -14,6 +14,9 @@ typedef struct _UMockdevTestbed UMockdevTestbed;
 // printer interface with the IEEE 1284 device ID and the usbmisc entry lpN whose node is a
 // pty. It moves bytes between the node and its CSimPlotter, late when asked to, and can
 // disappear for a while and come back.
+//
+// Reply bytes wait in the pty until somebody reads them, as they wait in the plotter while
+// the device is closed: a reply later than the host's time-out is what the next read gets.
 class CSimDevice {
 public:
     using Clock = std::chrono::steady_clock;
@@ -27,7 +30,7 @@ public:
     bool Plug(std::string& error);
 
     // The node's server end, or -1 while unplugged.
-    int ServerFd() const { return m_nServerFd; }
+    int ServerFd() const { return m_bPresent ? m_nServerFd : -1; }
     const std::string& NodePath() const { return m_strNode; }
     const SimPlotterConfig& Config() const { return m_config; }
 
@@ -45,14 +48,14 @@ private:
     };
 
     void Unplug(Clock::time_point now);
+    bool SetPresent(bool present);
     void WriteLog(const char* bytes, std::size_t size);
 
     UMockdevTestbed* m_pTestbed;
     SimPlotterConfig m_config;
     CSimPlotter m_plotter;
     int m_nNumber;
-    std::string m_strUsbPath;
-    std::string m_strInterfacePath;
+    std::string m_strRoot;
     std::string m_strPrinterPath;
     std::string m_strNode;
     std::string m_strDescription;
@@ -61,6 +64,7 @@ private:
     std::FILE* m_pLog = nullptr;
     std::deque<PendingReply> m_replies;
     std::size_t m_nRequests = 0;
+    bool m_bPresent = true;
     bool m_bUnplugDone = false;
     Clock::time_point m_replugAt = Clock::time_point::max();
 };
