@@ -1,0 +1,96 @@
+#pragma once
+
+#include "link/PlotterTransport.h"
+#include "link/PrinterList.h"
+#include "link/ZefraLinkLibrary.h"
+
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class CControllerCommandLine;
+class CPlotterModel;
+
+// The controller's one link to the plotter. Binds libzefralink.so, picks the connected
+// plotter, and runs every exchange with it as one transaction under the port lock, so the
+// user-interface thread and the retry timer never interleave their bytes.
+//
+// Every operation returns 0 or a message code. In demo mode nothing is loaded, nothing is
+// sent or read, and every operation succeeds.
+class CPlotterPort {
+public:
+    static constexpr int kLockWaitMs = 500;
+    static constexpr int kTransferTimeoutMs = 5000;
+    static constexpr std::size_t kMaxReplyBytes = 512;
+    static constexpr int kWaitForPortTries = 11;
+
+    // Asked when more than one supported plotter answers: gets their family names in table
+    // order and gives back the chosen one, or "" when the choice was abandoned.
+    using ModelChooser = std::function<std::string(const std::vector<std::string>& familyNames)>;
+
+    // The port sets the model's family when it opens.
+    CPlotterPort(const CControllerCommandLine& commandLine, CPlotterModel& model);
+    virtual ~CPlotterPort();
+    CPlotterPort(const CPlotterPort&) = delete;
+    CPlotterPort& operator=(const CPlotterPort&) = delete;
+
+    void SetModelChooser(ModelChooser chooser) { m_fnChooseModel = std::move(chooser); }
+    // Where Open looks for the library; the program folder, then the system's search, unless
+    // set otherwise.
+    void SetLibraryCandidates(std::vector<std::string> candidates) {
+        m_vecLibraryCandidates = std::move(candidates);
+    }
+    // Replaces the byte pipe to the plotter (the in-process simulated plotter, for instance).
+    void SetTransport(std::unique_ptr<IPlotterTransport> transport);
+
+    // Binds the library and chooses the plotter: 0, msg::kLibraryMissing,
+    // msg::kLibraryExportMissing, msg::kOutOfMemory, msg::kNoPlotter or msg::kModelUnsupported.
+    int Open();
+
+    // Runs one transaction: takes the port lock (at most kLockWaitMs, else msg::kPortBusy),
+    // runs the print-queue check and the ready check when asked to, then `body`, and releases
+    // the lock. The first non-zero code ends it and is returned. `body` talks to the plotter
+    // only through Query, WriteCommand and ReadReply.
+    int Transact(bool checkQueues, bool checkStatus, const std::function<int()>& body);
+
+    // Inside a transaction: writes `text` and reads its reply, each with kTransferTimeoutMs.
+    int Query(std::string_view text, std::string& reply);
+    // Inside a transaction: sends the whole text within `timeoutMs`. 0, msg::kNoPlotter,
+    // msg::kTimeout or msg::kWriteFailed.
+    int WriteCommand(std::string_view text, int timeoutMs);
+    // Inside a transaction: reads one reply and normalises it (NormaliseReply). 0,
+    // msg::kNoPlotter, msg::kTimeout or msg::kReadFailed.
+    int ReadReply(std::string& reply, int timeoutMs);
+    // Inside a transaction: the ready-status query. 0 ready, msg::kPlotterNotReady, or
+    // msg::kReadFailed for a status it does not know; transport failures as they come.
+    int QueryStatus();
+
+    // A transaction with only the optional checks.
+    int CheckReady(bool checkQueues, bool checkStatus);
+    // Waits until no operation holds the port lock, for at most kWaitForPortTries lock waits.
+    void WaitForPort();
+
+    bool IsDemo() const;
+    const std::string& UsbModel() const { return m_strUsbModel; }
+    const CPrinterList& Printers() const { return m_printers; }
+
+    // The reply as the protocol reads it: at most kMaxReplyBytes of the raw bytes, up to the
+    // first zero byte; the text before the first ETX (none: empty); leading white space off.
+    static std::string NormaliseReply(std::string_view raw);
+
+private:
+    int ChooseFamilyName(std::string& name);
+
+    const CControllerCommandLine& m_commandLine;
+    CPlotterModel& m_model;
+    std::timed_mutex m_portLock;
+    CPrinterList m_printers;
+    CZefraLinkLibrary m_library;
+    std::vector<std::string> m_vecLibraryCandidates;
+    std::unique_ptr<IPlotterTransport> m_pTransport;
+    ModelChooser m_fnChooseModel;
+    std::string m_strUsbModel;
+};

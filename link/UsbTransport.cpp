@@ -1,0 +1,141 @@
+#include "link/UsbTransport.h"
+
+#include "app/messages/MessageCodes.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// Closes the pipe's descriptor on every way out of a transfer.
+class CDescriptor {
+public:
+    explicit CDescriptor(int fd) : m_fd(fd) {}
+    ~CDescriptor() {
+        if (m_fd >= 0) {
+            ::close(m_fd);
+        }
+    }
+    CDescriptor(const CDescriptor&) = delete;
+    CDescriptor& operator=(const CDescriptor&) = delete;
+    int Get() const { return m_fd; }
+
+private:
+    int m_fd;
+};
+
+int RemainingMs(Clock::time_point deadline) {
+    const auto left =
+        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+    return left > 0 ? static_cast<int>(left) : 0;
+}
+
+enum class Wait { Ready, TimedOut, Failed };
+
+// Waits until the descriptor can take (POLLOUT) or give (POLLIN) bytes.
+Wait WaitFor(int fd, short events, Clock::time_point deadline) {
+    for (;;) {
+        pollfd entry{fd, events, 0};
+        const int n = ::poll(&entry, 1, RemainingMs(deadline));
+        if (n < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return Wait::Failed;
+        }
+        if (n == 0) {
+            return Wait::TimedOut;
+        }
+        if ((entry.revents & events) != 0) {
+            return Wait::Ready;
+        }
+        // Hang-up or error without data: the device is gone.
+        return Wait::Failed;
+    }
+}
+
+} // namespace
+
+CUsbTransport::CUsbTransport(ZefrOpenUsbFn openUsb, std::string usbModel)
+    : m_pfnOpenUsb(openUsb), m_strUsbModel(std::move(usbModel)) {}
+
+int CUsbTransport::OpenPipe(int pipe) const {
+    // O_NONBLOCK stands where the overlapped flag stood: every wait is bounded by poll().
+    const int fd = m_pfnOpenUsb(0, pipe, O_NONBLOCK, kManufacturer, m_strUsbModel.c_str());
+    // Made sure of here as well: one blocking transfer would hold the port lock for good.
+    if (fd >= 0) {
+        const int flags = ::fcntl(fd, F_GETFL);
+        if (flags >= 0 && (flags & O_NONBLOCK) == 0) {
+            ::fcntl(fd, F_SETFL, flags | O_NONBLOCK);
+        }
+    }
+    return fd;
+}
+
+int CUsbTransport::Write(const std::string& bytes, int timeoutMs) {
+    const CDescriptor fd(OpenPipe(kWritePipe));
+    if (fd.Get() < 0) {
+        return msg::kNoPlotter;
+    }
+    const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd.Get(), bytes.data() + done, bytes.size() - done);
+        if (n > 0) {
+            done += static_cast<std::size_t>(n);
+            continue;
+        }
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK) {
+            return msg::kWriteFailed;
+        }
+        switch (WaitFor(fd.Get(), POLLOUT, deadline)) {
+        case Wait::Ready:
+            break;
+        case Wait::TimedOut:
+            return msg::kTimeout;
+        case Wait::Failed:
+            return msg::kWriteFailed;
+        }
+    }
+    return msg::kOk;
+}
+
+int CUsbTransport::Read(std::string& raw, int timeoutMs) {
+    raw.clear();
+    const CDescriptor fd(OpenPipe(kReadPipe));
+    if (fd.Get() < 0) {
+        return msg::kNoPlotter;
+    }
+    const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+    char buffer[kReadBufferSize];
+    for (;;) {
+        const ssize_t n = ::read(fd.Get(), buffer, sizeof buffer);
+        if (n >= 0) {
+            raw.assign(buffer, static_cast<std::size_t>(n));
+            return msg::kOk;
+        }
+        if (errno == EINTR) {
+            continue;
+        }
+        if (errno != EAGAIN && errno != EWOULDBLOCK) {
+            return msg::kReadFailed;
+        }
+        switch (WaitFor(fd.Get(), POLLIN, deadline)) {
+        case Wait::Ready:
+            break;
+        case Wait::TimedOut:
+            return msg::kTimeout;
+        case Wait::Failed:
+            return msg::kReadFailed;
+        }
+    }
+}

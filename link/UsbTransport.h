@@ -1,0 +1,31 @@
+#pragma once
+
+#include "link/PlotterTransport.h"
+#include "link/ZefraLinkLibrary.h"
+
+#include <string>
+
+// The plotter's two USB pipes, reached through libzefralink.so: every transfer opens its pipe
+// afresh (pipe 0 to write, pipe 1 to read) and closes the descriptor as soon as it is over,
+// so nothing of the device stays open between transfers.
+class CUsbTransport : public IPlotterTransport {
+public:
+    static constexpr const char* kManufacturer = "Morvalin";
+    static constexpr int kWritePipe = 0;
+    static constexpr int kReadPipe = 1;
+    // The driver may hand over more than one reply's worth in one transfer.
+    static constexpr int kReadBufferSize = 1024;
+
+    CUsbTransport(ZefrOpenUsbFn openUsb, std::string usbModel);
+
+    // Writes until every byte is out: a short write goes on with the rest.
+    int Write(const std::string& bytes, int timeoutMs) override;
+    // One transfer of whatever the device has ready, waited for at most `timeoutMs`.
+    int Read(std::string& raw, int timeoutMs) override;
+
+private:
+    int OpenPipe(int pipe) const;
+
+    ZefrOpenUsbFn m_pfnOpenUsb;
+    std::string m_strUsbModel;
+};
