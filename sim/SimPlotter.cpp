@@ -323,7 +323,7 @@ void CSimPlotter::HandleCommand(const std::string& text) {
     const std::optional<ParsedCommand> parsed = ParseCommand(text);
     bool understood = false;
     if (parsed && parsed->letters == "TC" && parsed->number == 23 && parsed->args.empty()) {
-        m_commands.push_back("TC23");
+        m_commands.push_back(text);
         Reply("TC23", Flag(m_nMarksRead));
         return;
     }

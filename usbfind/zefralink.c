@@ -284,6 +284,8 @@ static void DropHeld(void) {
 int ZEFR_OpenUsb(int reserved, int pipe, unsigned flags, const char* manufacturer,
                  const char* model) {
     (void)reserved;
+    /* The flags stood for overlapped I/O, which a non-blocking descriptor always gives. */
+    (void)flags;
     /* A pipe-0 open starts a new exchange. The previous one may have been a command
      * without reply, whose descriptor nobody will collect: let it go now. */
     if (pipe == 0) {
@@ -294,8 +296,7 @@ int ZEFR_OpenUsb(int reserved, int pipe, unsigned flags, const char* manufacture
         errno = ENOENT;
         return -1;
     }
-    const int openFlags =
-        O_RDWR | O_NONBLOCK | O_NOCTTY | O_CLOEXEC | (int)(flags & (unsigned)(O_SYNC | O_DSYNC));
+    const int openFlags = O_RDWR | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
     if (pipe == 1) {
         if (g_heldFd >= 0 && strcmp(g_heldPath, g_devicePath) == 0) {
             /* The exchange ends here: the caller's handle becomes the only reference. */

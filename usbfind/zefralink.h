@@ -19,10 +19,11 @@ extern "C" {
  * in its IEEE 1284 device ID (compared without regard to case), else 0. */
 ZEFRALINK_EXPORT int ZEFR_EntryUsbCheck(const char* manufacturer, const char* model);
 
-/* Opens pipe 0 (write) or pipe 1 (read) of the matching device and returns a file
- * descriptor that the caller closes after one transfer, or -1 with errno set (ENOENT when
- * no such device or pipe exists, otherwise what open(2) reported). `reserved` is ignored;
- * `flags` may add O_SYNC or O_DSYNC to the open. */
+/* Opens pipe 0 (write) or pipe 1 (read) of the matching device and returns a non-blocking
+ * file descriptor that the caller closes after one transfer, or -1 with errno set (ENOENT
+ * when no such device or pipe exists, otherwise what open(2) reported). `reserved` and
+ * `flags` are ignored: the descriptor is always O_RDWR | O_NONBLOCK | O_NOCTTY | O_CLOEXEC.
+ * Both pipes of one exchange share one open file description (see docs/zefralink.md). */
 ZEFRALINK_EXPORT int ZEFR_OpenUsb(int reserved, int pipe, unsigned flags, const char* manufacturer,
                                   const char* model);
 
