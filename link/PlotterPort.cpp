@@ -128,6 +128,7 @@ int CPlotterPort::Transact(bool checkQueues, bool checkStatus, const std::functi
 }
 
 int CPlotterPort::Query(std::string_view text, std::string& reply) {
+    reply.clear();
     if (const int written = WriteCommand(text, kTransferTimeoutMs); written != msg::kOk) {
         return written;
     }
