@@ -47,14 +47,14 @@ bool WriteAll(int fd, std::string_view content) {
     return true;
 }
 
-// Creates a new, exclusive temporary file beside target. Its name starts with a dot and does
-// not end in the target's extension, so folder scans for that extension never see it.
+// Creates a new, exclusive temporary file beside target. Its name is short whatever the
+// target's length, starts with a dot and ends in ".tmp", so folder scans for the target's
+// extension never see it.
 int CreateTemporary(const std::filesystem::path& target, std::filesystem::path& temporary) {
     static std::atomic<unsigned> counter{0};
     for (int attempt = 0; attempt < 100; ++attempt) {
-        temporary = target.parent_path() /
-                    ("." + target.filename().string() + "." + std::to_string(::getpid()) + "." +
-                     std::to_string(counter.fetch_add(1)) + ".tmp");
+        temporary = target.parent_path() / (".profile." + std::to_string(::getpid()) + "." +
+                                            std::to_string(counter.fetch_add(1)) + ".tmp");
         const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0 || errno != EEXIST) {
             return fd;

@@ -212,6 +212,15 @@ TEST_F(MediaListTest, AddAppendsUntilSorted) {
     EXPECT_EQ(fresh.FindCondition("C"), (CuttingCondition{"C", "KR16U", 3, 30, 2, 0}));
 }
 
+TEST_F(MediaListTest, NamesUpToTheFileSystemLimitSave) {
+    const std::string longest(251, 'L'); // with ".kcd": 255 bytes
+    ASSERT_EQ(m_store.AddCondition({longest, "KR16U", 3, 30, 2, 0}), msg::kOk);
+    EXPECT_EQ(FolderEntries(Folder()), std::vector<std::string>{longest + ".kcd"});
+    EXPECT_EQ(m_store.AddCondition({longest + "L", "KR16U", 3, 30, 2, 0}),
+              msg::kMediaListEditFailed);
+    EXPECT_EQ(m_store.GetCount(), 1);
+}
+
 TEST_F(MediaListTest, SortIsByteWiseBeyondAscii) {
     for (const char* name : {"\xC3\xA9t\xC3\xA9", "Zebra", "apple", "\xC3\x89T\xC3\x89"}) {
         ASSERT_EQ(m_store.AddCondition({name, "KR16U", 3, 30, 2, 0}), msg::kOk);
