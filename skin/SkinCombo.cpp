@@ -157,7 +157,8 @@ bool CSkinCombo::FilterInput(QEvent* event) {
     case QEvent::FocusOut:
         // Dropping the list moves the focus to it; that is still the pressed box.
         if (m_nState == kPressed &&
-            static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason) {
+            static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason &&
+            !view()->window()->isVisible()) {
             SetState(kNormal);
         }
         return false;

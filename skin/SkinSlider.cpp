@@ -221,6 +221,9 @@ void CSkinSlider::OnTimer(int timer) {
     if (send) {
         emit Scrolled(request, value());
         StartTimer(timer, kNextRepeatMs);
+    } else {
+        // The repetition lapses; a pointer move back onto the part starts it again.
+        m_timers[static_cast<std::size_t>(timer)].stop();
     }
 }
 
