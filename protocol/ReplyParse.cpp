@@ -171,7 +171,7 @@ int ParseTangentialMode(std::string_view reply, int& mode) {
 
 int ParseScaledInt(std::string_view reply, int divisor, IntRange range, int& value) {
     const int n = LeadingInteger(reply) / divisor;
-    if (!range.Contains(n)) {
+    if (n < range.nMin || n > range.nMax) {
         return msg::kReadFailed;
     }
     value = n;
@@ -186,7 +186,7 @@ int StepsToCheckedUm(double steps, int stepsPerMm, IntRange mmRange, int& um) {
         return msg::kReadFailed;
     }
     const double mm = std::trunc(steps / stepsPerMm);
-    if (!(mm >= mmRange.min && mm <= mmRange.max)) {
+    if (!(mm >= mmRange.nMin && mm <= mmRange.nMax)) {
         return msg::kReadFailed;
     }
     um = TruncToInt(mm * 1000);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "protocol/AdvancedSettings.h"
+#include "protocol/models/PlotterTables.h"
 
 #include <array>
 #include <string>
@@ -9,20 +10,8 @@
 
 // Parsing of the plotter's replies (the text before ETX, leading white space removed). Every
 // Parse function returns 0 or msg::kReadFailed (1008) and writes its output only on success,
-// so a rejected reply leaves the target as it was.
+// so a rejected reply leaves the target as it was. Ranges are inclusive at both ends.
 namespace proto {
-
-struct IntRange {
-    int min = 0;
-    int max = 0;
-    bool Contains(long long v) const { return v >= min && v <= max; }
-};
-
-struct DoubleRange {
-    double min = 0.0;
-    double max = 0.0;
-    bool Contains(double v) const { return v >= min && v <= max; } // NaN never
-};
 
 // The leading decimal integer: blanks skipped, optional sign, digits; no digits gives 0.
 // Saturates at the int limits instead of overflowing.

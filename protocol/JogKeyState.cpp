@@ -1,0 +1,50 @@
+#include "protocol/JogKeyState.h"
+
+#include "app/messages/CMessageService.h"
+#include "app/messages/MessageCodes.h"
+#include "link/PlotterPort.h"
+#include "protocol/PortSteps.h"
+#include "protocol/ProtocolText.h"
+
+int CJogKeyState::WireMask(int mask) {
+    if ((mask & (kCtrl | kShift)) == (kCtrl | kShift)) {
+        mask &= ~(kCtrl | kShift);
+    }
+    return mask == kCtrl || mask == kShift ? 0 : mask;
+}
+
+bool CJogKeyState::Set(int mask) {
+    if (mask == m_nMask) {
+        return true;
+    }
+    m_nMask = mask;
+    return SendJogKeys();
+}
+
+bool CJogKeyState::Press(int bits) {
+    if ((m_nMask & bits) != 0) {
+        return true;
+    }
+    m_nMask |= bits;
+    return SendJogKeys();
+}
+
+bool CJogKeyState::Release(int bits) {
+    if ((m_nMask & bits) == 0) {
+        return true;
+    }
+    m_nMask &= ~bits;
+    return SendJogKeys();
+}
+
+bool CJogKeyState::SendJogKeys() {
+    const int sent = m_port.Transact(false, false, [&] {
+        return proto::Send(m_port, proto::JogKeysControl(WireMask(m_nMask)));
+    });
+    if (sent == msg::kOk) {
+        return true;
+    }
+    m_nMask = 0;
+    ShowMessage(sent);
+    return false;
+}
