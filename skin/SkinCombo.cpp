@@ -21,7 +21,8 @@ constexpr int kTextMargin = 2;
 // selected one and a focus rectangle on the focused one.
 class CSkinComboItemDelegate : public QStyledItemDelegate {
 public:
-    CSkinComboItemDelegate(int itemHeight, int fontHeight, QObject* parent)
+    // The heights are the combo's own, read when an item is measured or drawn.
+    CSkinComboItemDelegate(const int& itemHeight, const int& fontHeight, QObject* parent)
         : QStyledItemDelegate(parent), m_nItemHeight(itemHeight), m_nFontHeight(fontHeight) {}
 
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
@@ -47,8 +48,8 @@ public:
     }
 
 private:
-    int m_nItemHeight;
-    int m_nFontHeight;
+    const int& m_nItemHeight;
+    const int& m_nFontHeight;
 };
 
 } // namespace
@@ -56,6 +57,7 @@ private:
 CSkinCombo::CSkinCombo(const CSkinFolders& folders, QWidget* dialog)
     : QComboBox(dialog), m_folders(folders) {
     setAttribute(Qt::WA_OpaquePaintEvent);
+    view()->setItemDelegate(new CSkinComboItemDelegate(m_nItemHeight, m_nFontHeight, view()));
 }
 
 bool CSkinCombo::Init(int x, int y, int kind, int fontHeight) {
@@ -72,7 +74,6 @@ bool CSkinCombo::Init(int x, int y, int kind, int fontHeight) {
     }
     m_nItemHeight = table.height;
     m_nFontHeight = fontHeight;
-    view()->setItemDelegate(new CSkinComboItemDelegate(m_nItemHeight, m_nFontHeight, view()));
     SyncEnabledState();
     update();
     return true;
