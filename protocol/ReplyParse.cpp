@@ -124,14 +124,6 @@ std::vector<std::string_view> SplitFields(std::string_view text) {
     }
 }
 
-int ParseStatus(std::string_view reply) {
-    const int n = LeadingInteger(reply);
-    if (n == 0) {
-        return msg::kOk;
-    }
-    return (n & 31) != 0 ? msg::kPlotterNotReady : msg::kReadFailed;
-}
-
 int ParseStepSize(std::string_view reply, int& stepSize) {
     const char c = First(reply);
     if (c < '1' || c > '4') {

@@ -25,10 +25,6 @@ double LeadingDecimal(std::string_view text);
 // Fields separated by ","; each field after the first has leading white space removed.
 std::vector<std::string_view> SplitFields(std::string_view text);
 
-// Ready status: 0 ready, msg::kPlotterNotReady when any of the low five bits is set,
-// otherwise msg::kReadFailed.
-int ParseStatus(std::string_view reply);
-
 int ParseStepSize(std::string_view reply, int& stepSize);
 
 // Splits "model , firmware" and trims both; the model is not identified here.

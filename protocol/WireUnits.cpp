@@ -5,11 +5,6 @@
 
 namespace proto {
 
-int StepsPerMm(int stepSize) {
-    static constexpr int kTable[] = {10, 20, 40, 100};
-    return stepSize >= 0 && stepSize < 4 ? kTable[stepSize] : 0;
-}
-
 int TruncToInt(double value) {
     if (std::isnan(value)) {
         return 0;

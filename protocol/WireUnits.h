@@ -4,9 +4,6 @@
 // (steps, codes). Every double-to-int step saturates, so no input can overflow an int.
 namespace proto {
 
-// Steps per millimetre for a step-size index 0-3; 0 for any other index.
-int StepsPerMm(int stepSize);
-
 // Truncates toward zero into the int range; NaN gives 0.
 int TruncToInt(double value);
 

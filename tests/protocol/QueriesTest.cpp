@@ -4,6 +4,7 @@
 
 #include "conditions/CuttingCondition.h"
 #include "protocol/MarkReading.h"
+#include "protocol/PlotterCommands.h"
 #include "protocol/PlotterQueries.h"
 
 #include <gtest/gtest.h>
@@ -249,6 +250,27 @@ TEST(Queries, StartMarkReadingWithAnUnknownMethodSendsNothing) {
     CMarkReading marks(link.port, link.model, link.settings);
     EXPECT_EQ(marks.StartMarkReading(false, false), msg::kMarkReadingFailed);
     EXPECT_EQ(link.sim.Log(), "");
+}
+
+TEST(Queries, ReadyStatusReplies) {
+    struct Case {
+        const char* raw;
+        int code;
+    } const cases[] = {
+        {"0\x03", msg::kOk},
+        {"32\x03", msg::kReadFailed},
+        {"33\x03", msg::kPlotterNotReady},
+        {"33", msg::kOk}, // no ETX: an empty reply, read as 0
+        {" 1\x03", msg::kPlotterNotReady},
+    };
+    for (const Case& c : cases) {
+        SimPlotterLink link("WX8800-60");
+        link.sim.m_replyOverrides["C1"] = c.raw;
+        CPlotterCommands commands(link.port, link.model);
+        EXPECT_EQ(commands.MoveToOrigin(false, true), c.code) << c.raw;
+        EXPECT_EQ(link.sim.Log(), kEsc + ".C1:" + (c.code == msg::kOk ? "TC36," + kEtx : ""))
+            << c.raw;
+    }
 }
 
 TEST(Queries, ChecksRunBeforeTheOperation) {

@@ -64,15 +64,6 @@ TEST(ReplyParse, SplitFieldsTrimsLeadingBlanksAfterTheFirst) {
     EXPECT_EQ(SplitFields(",,").size(), 3u);
 }
 
-TEST(ReplyParse, Status) {
-    EXPECT_EQ(ParseStatus("0"), kOk);
-    EXPECT_EQ(ParseStatus(""), kOk); // a reply without ETX reads as empty
-    EXPECT_EQ(ParseStatus("32"), k1008);
-    EXPECT_EQ(ParseStatus("33"), msg::kPlotterNotReady);
-    EXPECT_EQ(ParseStatus("1"), msg::kPlotterNotReady);
-    EXPECT_EQ(ParseStatus("64"), k1008);
-}
-
 TEST(ReplyParse, FirstCharacterReplies) {
     int v = -1;
     EXPECT_EQ(ParseStepSize("4", v), kOk);

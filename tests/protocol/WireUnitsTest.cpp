@@ -9,27 +9,20 @@ namespace {
 
 using namespace proto;
 
-TEST(WireUnits, StepsPerMmByIndex) {
-    const int expected[] = {0, 10, 20, 40, 100, 0};
-    for (int index = -1; index <= 4; ++index) {
-        EXPECT_EQ(StepsPerMm(index), expected[index + 1]) << index;
-    }
-}
-
 TEST(WireUnits, LengthsToSteps) {
     struct Case {
         int um;
-        int stepSize;
+        int stepsPerMm;
         int steps;
     } const cases[] = {
-        {1500000, 3, 150000},              // page length at 100 steps/mm
-        {1500000, 0, 15000},               // and at 10 steps/mm
-        {200000, 1, 4000},                 // mark X distance at 20 steps/mm
-        {150000, 1, 3000},    {149, 0, 1}, // truncated, not rounded
-        {-149, 0, -1},        {50000000, 3, 5000000},
+        {1500000, 100, 150000},               // page length at step size 3
+        {1500000, 10, 15000},                 // and at step size 0
+        {200000, 20, 4000},                   // mark X distance
+        {150000, 20, 3000},     {149, 10, 1}, // truncated, not rounded
+        {-149, 10, -1},         {50000000, 100, 5000000},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(MicrometresToSteps(c.um, StepsPerMm(c.stepSize)), c.steps) << c.um;
+        EXPECT_EQ(MicrometresToSteps(c.um, c.stepsPerMm), c.steps) << c.um;
     }
 }
 
