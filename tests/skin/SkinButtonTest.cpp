@@ -164,6 +164,21 @@ TEST_F(SkinButtonTest, CaptionIsDrawnAndGreyWhenDisabled) {
     EXPECT_EQ(PixelAt(button, QPoint(1, 1)), face);
 }
 
+TEST_F(SkinButtonTest, PressedCaptionMovesOnePixelRightAndDown) {
+    // One face for both states, so that only the caption can differ.
+    WriteSkin("BUTTON_1_DOWN.BMP", QSize(8, 8), ColourOf("BUTTON_1_UP.BMP"));
+    auto* button = new CSkinButton(Folders(), Dialog());
+    ASSERT_EQ(button->SetUp(1, 0, 0, 0, QStringLiteral("Cut"), 12), msg::kOk);
+    button->setFocusPolicy(Qt::NoFocus); // no focus rectangle in either picture
+    button->show();
+    const QImage released = button->grab().toImage();
+    Press(button, QPoint(5, 5));
+    ASSERT_EQ(button->State(), 2);
+    const QImage pressed = button->grab().toImage();
+    EXPECT_NE(pressed, released);
+    EXPECT_EQ(pressed.copy(1, 1, 110, 20), released.copy(0, 0, 110, 20));
+}
+
 TEST_F(SkinButtonTest, SetUpFailuresGiveTheirCodes) {
     // No dialog, a bad id or an id already taken: the control cannot be attached.
     CSkinButton orphan(Folders(), nullptr);
@@ -212,6 +227,9 @@ TEST_F(SkinArrowTest, KindsGiveTheirJogDirection) {
         EXPECT_EQ(arrow->Direction(), bit);
         EXPECT_EQ(arrow->size(), QSize(26, 26));
     }
+    auto* fifth = new CSkinArrowButton(Folders(), Dialog());
+    EXPECT_EQ(fifth->SetUp(3110, 0, 0, 4, QString(), 12), msg::kControlPicturesFailed);
+    EXPECT_EQ(fifth->Direction(), 0);
 }
 
 TEST_F(SkinArrowTest, HeldArrowLooksPressedEvenWithThePointerOutside) {
