@@ -270,6 +270,13 @@ SimOptions COptionParser::Finish() {
 
 } // namespace
 
+unsigned DefaultVendorId() {
+    static const std::string_view token = QUIRN_USB_VENDOR_TOKEN;
+    static const unsigned id = static_cast<unsigned>(
+        ParseNumber(std::string(token.substr(token.find('_') + 1)), 0, 16).value_or(0));
+    return id;
+}
+
 std::optional<std::string> Unescape(const std::string& text) {
     std::string out;
     for (std::size_t i = 0; i < text.size(); ++i) {

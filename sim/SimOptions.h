@@ -5,13 +5,16 @@
 #include <string>
 #include <vector>
 
+// The USB vendor ID that the library looks for (its build constant "VID_xxxx").
+unsigned DefaultVendorId();
+
 // How one simulated plotter looks on USB and how it misbehaves.
 struct SimPlotterConfig {
     std::string modelType;
     std::string deviceId;      // empty: "MANUFACTURER:Morvalin;COMMAND SET:QV-CL;MODEL:<usb>;"
     bool hugeDeviceId = false; // the usual keys, then 64 KiB of filler
     std::string devName;       // empty: usb/lpN
-    unsigned vendorId = 0x7a6d;
+    unsigned vendorId = DefaultVendorId();
     std::string logPath;
 
     std::string firmware;

@@ -3,6 +3,7 @@
 
 #include <QTemporaryDir>
 
+#include <cstdio>
 #include <fstream>
 
 #include <gtest/gtest.h>
@@ -41,6 +42,14 @@ TEST(SimOptionsParse, WithoutModelThereIsOneWx8800AndNoCommandMeansServe) {
     EXPECT_EQ(options->plotters[0].modelType, "WX8800-60");
     EXPECT_EQ(options->plotters[0].status, 2);
     EXPECT_TRUE(options->command.empty());
+}
+
+TEST(SimOptionsParse, DefaultVendorIsTheOneTheLibraryLooksFor) {
+    const std::optional<SimOptions> options = Parse({});
+    ASSERT_TRUE(options);
+    char token[16];
+    std::snprintf(token, sizeof token, "VID_%04X", options->plotters[0].vendorId);
+    EXPECT_STREQ(token, QUIRN_USB_VENDOR_TOKEN);
 }
 
 TEST(SimOptionsParse, SharedLogGetsThePlotterNumber) {
