@@ -6,20 +6,25 @@
 
 #include <algorithm>
 #include <cctype>
+#include <chrono>
 #include <new>
 #include <optional>
 
 namespace {
 
 // One connection to the spooler named by CUPS_SERVER / client.conf, closed on every way out.
+// Everything done over it shares one time budget: a silent server makes each request of a
+// sequence wait, and per-request time-outs alone would add up.
 class CCupsConnection {
 public:
+    using Clock = std::chrono::steady_clock;
+
     CCupsConnection()
-        : m_http(httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1,
+        : m_deadline(Clock::now() + std::chrono::milliseconds(CPrinterList::kBudgetMs)),
+          m_http(httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1,
                               CPrinterList::kConnectTimeoutMs, nullptr)) {
         if (m_http != nullptr) {
-            // Without a callback CUPS keeps waiting on a silent server; returning 0 gives up.
-            httpSetTimeout(m_http, CPrinterList::kIoTimeoutSeconds, GiveUp, nullptr);
+            httpSetTimeout(m_http, kWaitSliceSeconds, KeepWaiting, this);
         }
     }
     ~CCupsConnection() {
@@ -33,8 +38,14 @@ public:
     http_t* Get() const { return m_http; }
 
 private:
-    static int GiveUp(http_t*, void*) { return 0; }
+    static constexpr double kWaitSliceSeconds = 0.25;
 
+    // Called by CUPS after each silent slice; 0 gives the request up.
+    static int KeepWaiting(http_t*, void* self) {
+        return Clock::now() < static_cast<CCupsConnection*>(self)->m_deadline ? 1 : 0;
+    }
+
+    Clock::time_point m_deadline;
     http_t* m_http;
 };
 

@@ -8,15 +8,16 @@
 // queues still holds a job: a job printing through the driver while the controller talks to
 // the plotter would interleave two command streams.
 //
-// Every request goes over a connection of its own with short connect and I/O time-outs, so a
-// stopped or hung cupsd costs at most a few seconds, never the library's default minutes.
+// Refresh and CheckQueues each use a connection of their own with a short connect time-out
+// and one time budget for all their requests, so a stopped or hung cupsd costs at most a few
+// seconds, never the library's default minutes.
 class CPrinterList {
 public:
     // Tells whether an upper-cased make-and-model text is a queue of the connected plotter.
     using QueueMatcher = std::function<bool(const std::string& upperDescription)>;
 
-    static constexpr int kConnectTimeoutMs = 1500;
-    static constexpr double kIoTimeoutSeconds = 2.0;
+    static constexpr int kConnectTimeoutMs = 1000;
+    static constexpr int kBudgetMs = 2000; // connecting included
 
     // Reads the spooler's queues: 0, or msg::kOutOfMemory. A spooler that cannot be reached
     // or lists no queue leaves the lists as they are and yields 0: a machine without CUPS
