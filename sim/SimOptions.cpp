@@ -402,9 +402,11 @@ USB appearance
   --device-id TEXT          IEEE 1284 device ID, e.g. one without ";" (escapes below)
   --huge-device-id          a valid device ID followed by 64 KiB of filler
   --devname NAME            device node below /dev instead of usb/lpN
-  --vendor-id HEX           USB vendor ID (default 7a6d)
-  --unplug-after N          after N requests the device disappears ...
-  --unplug-ms MS            ... for MS milliseconds, then comes back (default 3000)
+  --vendor-id HEX           USB vendor ID (default: the one libzefralink is built to
+                            look for, normally 7a6d)
+  --unplug-after N          the request after the N-th makes the device disappear
+                            (that request is lost) ...
+  --unplug-ms MS            ... for MS milliseconds, then it comes back (default 3000)
 
 Faults
   --status N                status reply number (0 ready; low five bits: not ready)
