@@ -61,13 +61,13 @@ Setter Text(std::string SimPlotterConfig::*member) {
     };
 }
 
-struct OptionSpec {
+struct OptionRule {
     bool takesValue;
     Setter apply;
 };
 
-const std::map<std::string, OptionSpec>& Options() {
-    static const std::map<std::string, OptionSpec> options = {
+const std::map<std::string, OptionRule>& Options() {
+    static const std::map<std::string, OptionRule> options = {
         {"--device-id", {true, Text(&SimPlotterConfig::deviceId)}},
         {"--huge-device-id", {false, Flag(&SimPlotterConfig::hugeDeviceId)}},
         {"--devname", {true, Text(&SimPlotterConfig::devName)}},

@@ -6,8 +6,10 @@
 
 namespace {
 
-// A query longer than this without its closing ':' is noise, not a query being assembled.
+// Requests longer than these without their closing ':' or ETX are noise, not requests being
+// assembled; they are dropped instead of piling up.
 constexpr std::size_t kMaxQueryLength = 64;
+constexpr std::size_t kMaxCommandLength = 256;
 
 constexpr std::array<std::string_view, 10> kUsbModels = {
     "WX8800",       "WX8800",       "WX8800", "WX8800", "WX8800",
@@ -133,6 +135,10 @@ void CSimPlotter::Receive(std::string_view bytes) {
             continue;
         }
         if (etx == std::string::npos) {
+            if (m_strPending.size() > kMaxCommandLength) {
+                m_unknown.push_back(m_strPending);
+                m_strPending.clear();
+            }
             return;
         }
         const std::string text = m_strPending.substr(0, etx);

@@ -117,10 +117,13 @@ TEST(SimPlotterStream, DropsBrokenPiecesAndKeepsTheNextRequest) {
     EXPECT_EQ(plotter.Unknown(), (std::vector<std::string>{"TC3,2", kEsc + ".C31"}));
     EXPECT_EQ(plotter.m_nForce, 14) << "the broken command must not be applied";
 
-    // Endless noise without ':' is dropped instead of growing forever.
+    // Endless noise without ':' or ETX is dropped instead of growing forever.
     plotter.Receive(kEsc + std::string(200, 'A'));
     plotter.Receive(Query("C1"));
-    EXPECT_EQ(plotter.TakeOutput(), "0" + kEtx);
+    plotter.Receive(std::string(300, 'B'));
+    plotter.Receive("TC3,21" + kEtx + Query("C31;13"));
+    EXPECT_EQ(plotter.TakeOutput(), "0" + kEtx + "21" + kEtx);
+    EXPECT_EQ(plotter.Unknown().size(), 4u);
 }
 
 struct CommandCase {
