@@ -1,17 +1,22 @@
 // The retry tick against the in-process simulated plotter, and the timer thread that runs it.
 #include "SimPlotterLink.h"
 
+#include "conditions/MediaList.h"
 #include "link/retry/RetryTick.h"
 #include "link/retry/RetryTimer.h"
+#include "link/retry/RetryValues.h"
 #include "link/retry/UnsentChanges.h"
 #include "protocol/AdvancedSettingsLink.h"
 #include "protocol/PlotterCommands.h"
+
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <filesystem>
 #include <mutex>
 #include <thread>
 
@@ -148,6 +153,36 @@ TEST(RetryTick, ConditionGoneFromTheStoreDoesNotBlockLaterChanges) {
     rig.tick.OnTick();
     EXPECT_FALSE(rig.unsent.Any());
     EXPECT_EQ(rig.link.sim.Log(), kEsc + ".C1:" + "TC21,1" + kEtx);
+}
+
+TEST(RetryValues, TickSendsWhatTheWindowPublished) {
+    QTemporaryDir root;
+    ASSERT_TRUE(root.isValid());
+    RetryRig rig("RX3600-60");
+    CMediaList store(rig.link.model, root.path().toStdString());
+    std::filesystem::create_directories(store.Folder());
+    ASSERT_EQ(store.AddCondition({"Vinyl", "KR16UB", 20, 10, 3, 2}), msg::kOk);
+    CRetryValues values(store);
+    CRetryTick tick(rig.link.port, rig.commands, rig.advanced, rig.unsent, values);
+
+    CControllerSettings settings(true);
+    settings.m_nCutCondSetting = 1;
+    settings.m_condition.m_strName = "Vinyl";
+    settings.m_nMediaOrient = 1;
+    AdvancedSettings advanced;
+    advanced.mirror = 1;
+    values.Publish(settings, true, advanced);
+    settings.m_nMediaOrient = 0; // later changes reach the tick only when published
+    rig.unsent.Set(kAll);
+    tick.OnTick();
+
+    EXPECT_FALSE(rig.unsent.Any());
+    const std::string tool = std::to_string(rig.link.model.Catalogue().ToolCodeForName("KR16UB"));
+    const std::string& log = rig.link.sim.Log();
+    EXPECT_TRUE(log.starts_with(kEsc + ".C1:" + "TC4," + tool + kEtx + "TC3,20" + kEtx + "TC1,100" +
+                                kEtx + "TC2,15" + kEtx + "TC5,2" + kEtx + "TC21,1" + kEtx))
+        << log;
+    EXPECT_NE(log.find("TC26,1" + kEtx), std::string::npos);
 }
 
 // Waits for a condition that a running timer brings about; a condition that never comes
