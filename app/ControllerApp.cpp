@@ -30,7 +30,8 @@ QString ProgramFolderOfProcess() {
 CControllerApp::CControllerApp(std::vector<std::string> arguments)
     : m_arguments(std::move(arguments)),
       m_mediaList(m_plotterModel,
-                  ProgramFolderOfProcess().toStdString() + m_languageSet.GetMediaListFolder()) {}
+                  ProgramFolderOfProcess().toStdString() + m_languageSet.GetMediaListFolder()),
+      m_plotterPort(m_commandLine, m_plotterModel), m_jogKeyState(m_plotterPort) {}
 
 CControllerApp::~CControllerApp() = default;
 

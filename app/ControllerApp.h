@@ -5,6 +5,9 @@
 #include "app/ExitCode.h"
 #include "app/LanguageSet.h"
 #include "conditions/MediaList.h"
+#include "link/PlotterPort.h"
+#include "link/retry/UnsentChanges.h"
+#include "protocol/JogKeyState.h"
 #include "protocol/models/PlotterModel.h"
 
 #include <QPointer>
@@ -44,8 +47,9 @@ public:
     CPlotterModel& PlotterModel() { return m_plotterModel; }
     CControllerSettings& Settings() { return m_settings; }
     CMediaList& MediaList() { return m_mediaList; }
-    // Bits 1 panel settings, 2 cutting condition, 4 media orientation, 8 advanced settings.
-    int& UnsentChanges() { return m_nUnsentChanges; }
+    CPlotterPort& PlotterPort() { return m_plotterPort; }
+    CJogKeyState& JogKeyState() { return m_jogKeyState; }
+    CUnsentChanges& UnsentChanges() { return m_unsentChanges; }
     int SystemCode() const { return m_nSystemCode; }
     // Ends in '/'.
     const std::string& ProgramFolder() const { return m_strProgramFolder; }
@@ -62,7 +66,9 @@ private:
     CPlotterModel m_plotterModel;
     CControllerSettings m_settings;
     CMediaList m_mediaList;
-    int m_nUnsentChanges = 0;
+    CPlotterPort m_plotterPort;
+    CJogKeyState m_jogKeyState;
+    CUnsentChanges m_unsentChanges;
     QString m_strHelpFolder;
     int m_nSystemCode = 0;
     std::string m_strProgramFolder;
