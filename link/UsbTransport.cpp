@@ -62,7 +62,7 @@ Wait WaitFor(int fd, short events, Clock::time_point deadline) {
 
 } // namespace
 
-CUsbTransport::CUsbTransport(ZefrOpenUsbFn openUsb, std::string usbModel)
+CUsbTransport::CUsbTransport(ZEFR_OpenUsbFn openUsb, std::string usbModel)
     : m_pfnOpenUsb(openUsb), m_strUsbModel(std::move(usbModel)) {}
 
 int CUsbTransport::OpenPipe(int pipe) const {

@@ -16,7 +16,7 @@ public:
     // The driver may hand over more than one reply's worth in one transfer.
     static constexpr int kReadBufferSize = 1024;
 
-    CUsbTransport(ZefrOpenUsbFn openUsb, std::string usbModel);
+    CUsbTransport(ZEFR_OpenUsbFn openUsb, std::string usbModel);
 
     // Writes until every byte is out: a short write goes on with the rest.
     int Write(const std::string& bytes, int timeoutMs) override;
@@ -26,6 +26,6 @@ public:
 private:
     int OpenPipe(int pipe) const;
 
-    ZefrOpenUsbFn m_pfnOpenUsb;
+    ZEFR_OpenUsbFn m_pfnOpenUsb;
     std::string m_strUsbModel;
 };

@@ -34,8 +34,8 @@ int CZefraLinkLibrary::Bind(const std::vector<std::string>& candidates) {
         return msg::kLibraryMissing;
     }
     // Both are looked up before either is kept, so a library with one export binds nothing.
-    auto* entry = reinterpret_cast<ZefrEntryUsbCheckFn>(dlsym(m_hModule, "ZEFR_EntryUsbCheck"));
-    auto* open = reinterpret_cast<ZefrOpenUsbFn>(dlsym(m_hModule, "ZEFR_OpenUsb"));
+    auto* entry = reinterpret_cast<ZEFR_EntryUsbCheckFn>(dlsym(m_hModule, "ZEFR_EntryUsbCheck"));
+    auto* open = reinterpret_cast<ZEFR_OpenUsbFn>(dlsym(m_hModule, "ZEFR_OpenUsb"));
     if (entry == nullptr || open == nullptr) {
         return msg::kLibraryExportMissing;
     }

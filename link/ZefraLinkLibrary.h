@@ -1,13 +1,9 @@
 #pragma once
 
+#include "usbfind/zefralink.h"
+
 #include <string>
 #include <vector>
-
-// The two exports of libzefralink.so, bound by name at run time. A handle is a file
-// descriptor; -1 is the invalid handle, with errno as the last-error code.
-using ZefrEntryUsbCheckFn = int (*)(const char* manufacturer, const char* model);
-using ZefrOpenUsbFn = int (*)(int reserved, int pipe, unsigned flags, const char* manufacturer,
-                              const char* model);
 
 // Loads the USB discovery library by file name and binds its exports. Once loaded the
 // library stays loaded for the rest of the process: handles it gave out may still be in use.
@@ -24,11 +20,11 @@ public:
     int Bind(const std::vector<std::string>& candidates);
 
     bool IsBound() const { return m_pfnOpenUsb != nullptr; }
-    ZefrEntryUsbCheckFn EntryUsbCheck() const { return m_pfnEntryUsbCheck; }
-    ZefrOpenUsbFn OpenUsb() const { return m_pfnOpenUsb; }
+    ZEFR_EntryUsbCheckFn EntryUsbCheck() const { return m_pfnEntryUsbCheck; }
+    ZEFR_OpenUsbFn OpenUsb() const { return m_pfnOpenUsb; }
 
 private:
     void* m_hModule = nullptr;
-    ZefrEntryUsbCheckFn m_pfnEntryUsbCheck = nullptr;
-    ZefrOpenUsbFn m_pfnOpenUsb = nullptr;
+    ZEFR_EntryUsbCheckFn m_pfnEntryUsbCheck = nullptr;
+    ZEFR_OpenUsbFn m_pfnOpenUsb = nullptr;
 };

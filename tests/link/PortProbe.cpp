@@ -1,0 +1,102 @@
+// A small program that opens the plotter port the way the controller does, so tests can run
+// it under plottersim (the umockdev preload then applies to this process only) and read what
+// happened from its output:
+//   open=<code> usbModel=<model> [offered=<name>|<name>...]
+//   exchange=<code> reply=<text> deviceFds=<descriptors of the device still open>
+// Options: --model NAME (the MODEL launch value), --choose N (pick entry N in the choice
+// window and press OK), --cancel (close the choice window without OK), --exchange (a ready
+// check and a model query), --command (a ready check and one setting command).
+#include "app/ControllerCommandLine.h"
+#include "link/PlotterPort.h"
+#include "protocol/models/PlotterModel.h"
+#include "ui/dialogs/ModelSelectDlg.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QPushButton>
+#include <QTimer>
+
+#include <filesystem>
+#include <iostream>
+#include <string>
+
+namespace {
+
+// Descriptors that lead to a device node (the simulated node is a pty).
+int DeviceDescriptors() {
+    int count = 0;
+    for (const auto& entry : std::filesystem::directory_iterator("/proc/self/fd")) {
+        std::error_code error;
+        const std::string target = std::filesystem::read_symlink(entry.path(), error).string();
+        if (target.starts_with("/dev/pts/") || target.find("usb/lp") != std::string::npos) {
+            ++count;
+        }
+    }
+    return count;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+
+    CControllerCommandLine commandLine;
+    int choose = -1;
+    bool exchange = false;
+    bool command = false;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--model" && i + 1 < argc) {
+            commandLine.m_bModel = 1;
+            commandLine.m_strModel = argv[++i];
+        } else if (arg == "--choose" && i + 1 < argc) {
+            choose = std::stoi(argv[++i]);
+        } else if (arg == "--exchange") {
+            exchange = true;
+        } else if (arg == "--command") {
+            command = true;
+        }
+    }
+
+    CPlotterModel model;
+    CPlotterPort port(commandLine, model);
+    std::string offered;
+    port.SetModelChooser([&](const std::vector<std::string>& names) {
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<CModelSelectDlg*>(QApplication::activeModalWidget());
+            if (dialog == nullptr) {
+                return;
+            }
+            auto* list = qobject_cast<QComboBox*>(dialog->Control(CModelSelectDlg::kIdModelList));
+            for (int i = 0; i < list->count(); ++i) {
+                offered += (i > 0 ? "|" : "") + list->itemText(i).toStdString();
+            }
+            if (choose < 0) {
+                dialog->reject();
+                return;
+            }
+            list->setCurrentIndex(choose);
+            qobject_cast<QPushButton*>(dialog->Control(CModelSelectDlg::kIdOk))->click();
+        });
+        return CModelSelectDlg::Choose(names, "Morvalin Vireclip");
+    });
+
+    const int opened = port.Open();
+    std::cout << "open=" << opened << " usbModel=" << port.UsbModel();
+    if (!offered.empty()) {
+        std::cout << " offered=" << offered;
+    }
+    std::cout << "\n";
+    if (opened != 0 || !(exchange || command)) {
+        return 0;
+    }
+    std::string reply;
+    const int result = port.Transact(false, true, [&] {
+        return command ? port.WriteCommand("TC1,100\x03", CPlotterPort::kTransferTimeoutMs)
+                       : port.Query("\x1b.C31;9:", reply);
+    });
+    std::cout << "exchange=" << result << " reply=" << reply << " deviceFds=" << DeviceDescriptors()
+              << "\n";
+    return 0;
+}
