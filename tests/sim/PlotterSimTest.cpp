@@ -206,8 +206,9 @@ TEST(PlotterSimServe, ServesUntilStoppedForOtherPrograms) {
     EXPECT_EQ(std::string(line), "/dev/usb/lp0 RX3600-40\n");
 
     const ProcessResult run = RunProcess(
-        {"/usr/bin/env", dirLine, "LD_PRELOAD=libumockdev-preload.so.0", ZEFRA_PROBE,
-         QUIRN_RUNTIME_DIR "/libzefralink.so", "query", "Morvalin", "RX3600", "\\e.C31;9:"});
+        {"/usr/bin/env", dirLine, "LD_PRELOAD=libumockdev-preload.so.0",
+         "ASAN_OPTIONS=verify_asan_link_order=0", ZEFRA_PROBE, QUIRN_RUNTIME_DIR "/libzefralink.so",
+         "query", "Morvalin", "RX3600", "\\e.C31;9:"});
     EXPECT_EQ(run.Lines(), Lines{"reply RX3600-40,V1.20\\x03"});
 
     kill(server, SIGTERM);
