@@ -29,6 +29,8 @@ struct SimTangential {
 // Values are kept as they travel on the wire (lengths in steps, speed x 10, quality x 5, the
 // pen-up speed as the value or the table index the controller sends), so a reply is always
 // exactly what the last command set.
+//
+// One caller at a time: it has no lock of its own (the plotter port's lock serialises it).
 class CSimPlotter {
 public:
     static constexpr char kEsc = '\x1b';
