@@ -17,12 +17,12 @@ constexpr long kNotReadyBits = 31;
 // Holds the port lock for one transaction.
 class CPortLockGuard {
 public:
-    explicit CPortLockGuard(std::timed_mutex& lock)
+    explicit CPortLockGuard(CPortLock& lock)
         : m_lock(lock),
-          m_bLocked(lock.try_lock_for(std::chrono::milliseconds(CPlotterPort::kLockWaitMs))) {}
+          m_bLocked(lock.TryTake(std::chrono::milliseconds(CPlotterPort::kLockWaitMs))) {}
     ~CPortLockGuard() {
         if (m_bLocked) {
-            m_lock.unlock();
+            m_lock.Release();
         }
     }
     CPortLockGuard(const CPortLockGuard&) = delete;
@@ -30,7 +30,7 @@ public:
     bool Locked() const { return m_bLocked; }
 
 private:
-    std::timed_mutex& m_lock;
+    CPortLock& m_lock;
     bool m_bLocked;
 };
 

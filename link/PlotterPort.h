@@ -1,12 +1,12 @@
 #pragma once
 
 #include "link/PlotterTransport.h"
+#include "link/PortLock.h"
 #include "link/PrinterList.h"
 #include "link/ZefraLinkLibrary.h"
 
 #include <functional>
 #include <memory>
-#include <mutex>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -86,7 +86,7 @@ private:
 
     const CControllerCommandLine& m_commandLine;
     CPlotterModel& m_model;
-    std::timed_mutex m_portLock;
+    CPortLock m_portLock;
     CPrinterList m_printers;
     CZefraLinkLibrary m_library;
     std::vector<std::string> m_vecLibraryCandidates;
