@@ -1,0 +1,78 @@
+#include "ui/main/AboutDlg.h"
+
+#include "app/messages/CMessageService.h"
+#include "app/messages/MessageCodes.h"
+#include "skin/SkinButton.h"
+#include "skin/SkinControl.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QStyle>
+
+namespace {
+
+constexpr int kClientWidth = 300;
+constexpr int kClientHeight = 110;
+constexpr int kStringOk = 2101;
+constexpr int kFontHeight = 12;
+constexpr int kIconId = 150;
+
+QString Text(int id) {
+    return QString::fromStdString(CMessageService::Instance().Strings().LoadString(id));
+}
+
+} // namespace
+
+CAboutDlg::CAboutDlg(const CSkinFolders& folders, std::function<void(QWidget*, int)> showHelp,
+                     QWidget* parent)
+    : QDialog(parent), m_folders(folders), m_showHelp(std::move(showHelp)) {
+    setWindowTitle(QString::fromStdString(CMessageService::Instance().Title()));
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    QPalette background = palette();
+    background.setColor(QPalette::Window, QColor(210, 212, 213));
+    setPalette(background);
+    setAutoFillBackground(true);
+}
+
+QWidget* CAboutDlg::Control(int id) const {
+    return skin::FindControl(this, id);
+}
+
+int CAboutDlg::exec() {
+    auto* ok = new CSkinButton(m_folders, this);
+    if (const int setUp = ok->SetUp(QDialog::Accepted, (kClientWidth - 117) / 2, 76, 0,
+                                    Text(kStringOk), kFontHeight);
+        setUp != msg::kOk) {
+        ShowMessage(setUp);
+        return setUp;
+    }
+    connect(ok, &CSkinButton::clicked, this, &QDialog::accept);
+    ok->setDefault(true);
+
+    auto* icon = new QLabel(this);
+    const QIcon windowIcon = parentWidget() != nullptr ? parentWidget()->windowIcon() : QIcon();
+    const QIcon shown =
+        windowIcon.isNull() ? style()->standardIcon(QStyle::SP_MessageBoxInformation) : windowIcon;
+    icon->setPixmap(shown.pixmap(32, 32));
+    icon->setGeometry(16, 18, 32, 32);
+    skin::AttachControl(icon, this, kIconId);
+
+    auto* version = new QLabel(Text(kVersionText), this);
+    version->setFont(skin::CaptionFont(kFontHeight));
+    version->setGeometry(64, 26, kClientWidth - 76, 16);
+    skin::AttachControl(version, this, kVersionText);
+
+    setFixedSize(kClientWidth, kClientHeight);
+    return QDialog::exec();
+}
+
+void CAboutDlg::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_F1) {
+        if (m_showHelp) {
+            m_showHelp(this, 0);
+        }
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}

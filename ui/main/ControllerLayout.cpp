@@ -1,0 +1,130 @@
+#include "ui/main/ControllerLayout.h"
+
+#include "ui/main/ControlIds.h"
+
+namespace {
+
+constexpr int kColumnX = 541; // right-hand button column
+constexpr int kButtonWidth = 117;
+constexpr int kSmallButtonHeight = 22;
+constexpr int kLargeButtonHeight = 34;
+constexpr int kPictureButton = 40;
+constexpr int kArrow = 26;
+constexpr int kRadioHeight = 16;
+
+} // namespace
+
+namespace layout {
+
+std::vector<QRect> PanelFrames() {
+    return {
+        QRect(8, 44, 324, 214),    // condition area
+        QRect(338, 44, 195, 214),  // head panel
+        QRect(8, 266, 372, 191),   // orientation
+        QRect(388, 266, 145, 191), // registration marks
+    };
+}
+
+} // namespace layout
+
+std::vector<ControlPlacement> MainWindowLayout(const LayoutMetrics& m) {
+    const int h = m.textHeight;
+    auto label = [h](int id, int x, int y, int w, const char* text) {
+        return ControlPlacement{id, ControlKind::Label, 0, QRect(x, y, w, h), 0, text};
+    };
+    auto value = [h](int id, int x, int y, int w) {
+        return ControlPlacement{id, ControlKind::Value, 0, QRect(x, y, w, h), 0, ""};
+    };
+    auto button = [](int id, int x, int y, int skinKind, int captionId) {
+        const int height = skinKind == 1 || skinKind == 2 ? kLargeButtonHeight : kSmallButtonHeight;
+        return ControlPlacement{id,        ControlKind::PushButton,
+                                skinKind,  QRect(x, y, kButtonWidth, height),
+                                captionId, nullptr};
+    };
+    auto picture = [](int id, int x, int y, int skinKind) {
+        return ControlPlacement{id,       ControlKind::PushButton,
+                                skinKind, QRect(x, y, kPictureButton, kPictureButton),
+                                0,        nullptr};
+    };
+    auto arrow = [](int id, int x, int y, int skinKind) {
+        return ControlPlacement{
+            id, ControlKind::ArrowButton, skinKind, QRect(x, y, kArrow, kArrow), 0, nullptr};
+    };
+    auto radio = [](int id, int x, int y, int w, const char* text) {
+        return ControlPlacement{id, ControlKind::Radio, 0, QRect(x, y, w, kRadioHeight), 0, text};
+    };
+    auto check = [](int id, int x, int y, int w, const char* text) {
+        return ControlPlacement{id, ControlKind::Check, 0, QRect(x, y, w, kRadioHeight), 0, text};
+    };
+    auto edit = [](int id, int x, int y) {
+        return ControlPlacement{id, ControlKind::Edit, 0, QRect(x, y, 60, 19), 0, nullptr};
+    };
+
+    return {
+        {ctl::kTitle, ControlKind::Title, 0, QRect(0, 0, layout::kClientWidth, 36), 0, ""},
+
+        // Condition area.
+        radio(ctl::kUsePlotterSettings, 18, 52, 200, "Use Plotter Settings"),
+        radio(ctl::kUseControllerSettings, 18, 71, 200, "Use Controller Settings"),
+        label(ctl::kMediaTypeLabel, 30, 95, 120, "Media Type"),
+        {ctl::kMediaType, ControlKind::Combo, 3, QRect(30, 112, 278, 14), 0, nullptr},
+        label(ctl::kBladeLabel, 30, 136, 56, "Blade"),
+        value(ctl::kBladeValue, 92, 136, 150),
+        label(ctl::kForceLabel, 30, 158, 56, "Force"),
+        value(ctl::kForceValue, 92, 158, 50),
+        label(ctl::kSpeedLabel, 30, 180, 56, "Speed"),
+        value(ctl::kSpeedValue, 92, 180, 50),
+        label(ctl::kQualityLabel, 30, 202, 56, "Quality"),
+        value(ctl::kQualityValue, 92, 202, 50),
+        label(ctl::kOffsetLabel, 30, 224, 56, "Offset"),
+        value(ctl::kOffsetValue, 92, 224, 50),
+        label(ctl::kTestLabel, 256, 158, 60, "Test"),
+        picture(ctl::kTestCut, 256, 176, 3),
+
+        // Head panel.
+        label(ctl::kPositionLabel, 348, 52, 120, "Position"),
+        arrow(ctl::kArrowUp, 423, 68, 0),
+        arrow(ctl::kArrowDown, 423, 124, 1),
+        arrow(ctl::kArrowLeft, 395, 96, 2),
+        arrow(ctl::kArrowRight, 451, 96, 3),
+        {ctl::kUseKeyboard, ControlKind::Toggle, 0,
+         QRect(377, 160, kButtonWidth, kSmallButtonHeight), 2005, nullptr},
+        label(ctl::kOriginLabel, 350, 192, 80, "Origin"),
+        picture(ctl::kOrigin, 365, 208, 5),
+        label(ctl::kCrossCutLabel, 440, 192, 80, "Cross Cut"),
+        picture(ctl::kCrossCut, 455, 208, 6),
+
+        // Orientation panel.
+        label(ctl::kDesignLabel, 18, 274, 200, "Design Orientation"),
+        radio(ctl::kDesignPortrait, 20, 312, 16, ""),
+        radio(ctl::kDesignLandscape, 128, 312, 16, ""),
+        label(ctl::kMediaLabel, 18, 370, 200, "Media Orientation"),
+        radio(ctl::kMediaRotated, 20, 408, 16, ""),
+        radio(ctl::kMediaUnrotated, 128, 408, 16, ""),
+        label(ctl::kPreviewLabel, 249, 400, 120, "Preview"),
+
+        // Registration marks.
+        check(ctl::kMarks, 396, 274, m.widthA, "Registration Marks"),
+        check(ctl::kSearchMarks, 396, 294, 130, "Search Marks"),
+        label(ctl::kDistanceLabel, 396, 320, m.widthB, " Distance"),
+        label(ctl::kDistanceXLabel, 396, 343, 18, "X :"),
+        edit(ctl::kDistanceX, 416, 340),
+        value(ctl::kDistanceXUnit, 482, 343, 40),
+        label(ctl::kDistanceYLabel, 396, 367, 18, "Y :"),
+        edit(ctl::kDistanceY, 416, 364),
+        value(ctl::kDistanceYUnit, 482, 367, 40),
+        button(ctl::kMarkSettings, 402, 396, 0, 2008),
+        button(ctl::kReadMarks, 402, 424, 0, 2009),
+
+        // Right-hand column.
+        button(ctl::kListEdit, kColumnX, 52, 0, 2002),
+        button(ctl::kEditConditions, kColumnX, 80, 0, 2003),
+        button(ctl::kImportConditions, kColumnX, 108, 0, 2004),
+        button(ctl::kOption, kColumnX, 152, 0, 2012),
+        button(ctl::kAdvanced, kColumnX, 180, 0, 2013),
+        button(ctl::kHelp, kColumnX, 224, 0, 2010),
+        button(ctl::kAbout, kColumnX, 252, 0, 2011),
+        button(ctl::kCancel, kColumnX, 373, 1, 2014),
+        button(ctl::kOk, kColumnX, 415, 1, 2016),
+    };
+}

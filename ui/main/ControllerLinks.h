@@ -1,0 +1,40 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+class CLanguageSet;
+class CControllerCommandLine;
+class CPlotterModel;
+class CControllerSettings;
+class CMediaList;
+class CPlotterPort;
+class CPlotterQueries;
+class CPlotterCommands;
+class CJogKeyState;
+class CRetryTimer;
+class CUnsentChanges;
+class CRetryValues;
+struct AdvancedSettings;
+class QWidget;
+
+// The application's long-lived objects the main window works with. The window owns none of
+// them; they outlive it.
+struct ControllerLinks {
+    const CLanguageSet& language;
+    CControllerCommandLine& commandLine;
+    CPlotterModel& model;
+    CControllerSettings& settings;
+    CMediaList& mediaList;
+    CPlotterPort& port;
+    CPlotterQueries& queries;
+    CPlotterCommands& commands;
+    CJogKeyState& jog;
+    CRetryTimer& retryTimer;
+    CUnsentChanges& unsent;
+    CRetryValues& retryValues;              // what the retry timer's thread may read
+    const AdvancedSettings& storedAdvanced; // the application's copy of the advanced settings
+    int systemCode;                         // class of the running system
+    std::string programFolder;              // ends in '/'
+    std::function<void(QWidget* window, int topic)> showHelp;
+};
