@@ -39,8 +39,12 @@ int RemainingMs(Clock::time_point deadline) {
 enum class Wait { Ready, TimedOut, Failed };
 
 // Waits until the descriptor can take (POLLOUT) or give (POLLIN) bytes.
+// A device that keeps reporting readiness but moves no bytes still ends at the deadline.
 Wait WaitFor(int fd, short events, Clock::time_point deadline) {
     for (;;) {
+        if (Clock::now() >= deadline) {
+            return Wait::TimedOut;
+        }
         pollfd entry{fd, events, 0};
         const int n = ::poll(&entry, 1, RemainingMs(deadline));
         if (n < 0) {
