@@ -4,6 +4,7 @@
 #include "app/messages/MessageCodes.h"
 #include "skin/SkinButton.h"
 #include "skin/SkinControl.h"
+#include "ui/main/WindowFont.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -41,7 +42,7 @@ QWidget* CAboutDlg::Control(int id) const {
 int CAboutDlg::exec() {
     auto* ok = new CSkinButton(m_folders, this);
     if (const int setUp = ok->SetUp(QDialog::Accepted, (kClientWidth - 117) / 2, 76, 0,
-                                    Text(kStringOk), kFontHeight);
+                                    Text(kStringOk), PixelSizeForCellHeight(kFontHeight));
         setUp != msg::kOk) {
         ShowMessage(setUp);
         return setUp;
@@ -58,7 +59,7 @@ int CAboutDlg::exec() {
     skin::AttachControl(icon, this, kIconId);
 
     auto* version = new QLabel(Text(kVersionText), this);
-    version->setFont(skin::CaptionFont(kFontHeight));
+    version->setFont(WindowFont(kFontHeight));
     version->setGeometry(64, 26, kClientWidth - 76, 16);
     skin::AttachControl(version, this, kVersionText);
 

@@ -30,6 +30,7 @@
 #include "ui/main/ControlIds.h"
 #include "ui/main/ControllerLayout.h"
 #include "ui/main/OrientationPictures.h"
+#include "ui/main/WindowFont.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -80,12 +81,6 @@ bool IsAvailable(int id) {
 
 QString Text(int id) {
     return QString::fromStdString(CMessageService::Instance().Strings().LoadString(id));
-}
-
-QFont GuiFont(int height, int weight = QFont::Normal) {
-    QFont font = skin::CaptionFont(height);
-    font.setWeight(static_cast<QFont::Weight>(weight));
-    return font;
 }
 
 const ControlPlacement* FindPlacement(const std::vector<ControlPlacement>& places, int id) {
@@ -188,8 +183,8 @@ int CControllerDlg::CreateControls() {
         const int captionId = cut ? kStringCut : place.captionId;
         auto* button = new CSkinButton(m_folders, this);
         const QString caption = captionId != 0 ? Text(captionId) : QString();
-        if (const int setUp =
-                button->SetUp(id, place.rect.x(), place.rect.y(), kind, caption, kFontHeight);
+        if (const int setUp = button->SetUp(id, place.rect.x(), place.rect.y(), kind, caption,
+                                            PixelSizeForCellHeight(kFontHeight));
             setUp != msg::kOk) {
             return setUp;
         }
@@ -198,8 +193,8 @@ int CControllerDlg::CreateControls() {
     for (const int id : kArrowButtons) {
         const ControlPlacement& place = *FindPlacement(places, id);
         auto* arrow = new CSkinArrowButton(m_folders, this);
-        if (const int setUp =
-                arrow->SetUp(id, place.rect.x(), place.rect.y(), place.skinKind, {}, kFontHeight);
+        if (const int setUp = arrow->SetUp(id, place.rect.x(), place.rect.y(), place.skinKind, {},
+                                           PixelSizeForCellHeight(kFontHeight));
             setUp != msg::kOk) {
             return setUp;
         }
@@ -208,8 +203,9 @@ int CControllerDlg::CreateControls() {
     {
         const ControlPlacement& place = *FindPlacement(places, ctl::kUseKeyboard);
         m_pKeyboard = new CSkinRadio(m_folders, this);
-        if (const int setUp = m_pKeyboard->SetUp(ctl::kUseKeyboard, place.rect.x(), place.rect.y(),
-                                                 kToggleKind, Text(place.captionId), kFontHeight);
+        if (const int setUp =
+                m_pKeyboard->SetUp(ctl::kUseKeyboard, place.rect.x(), place.rect.y(), kToggleKind,
+                                   Text(place.captionId), PixelSizeForCellHeight(kFontHeight));
             setUp != msg::kOk) {
             return setUp;
         }
@@ -217,8 +213,9 @@ int CControllerDlg::CreateControls() {
     {
         const ControlPlacement& place = *FindPlacement(places, ctl::kMediaType);
         m_pMediaType = new CSkinCombo(m_folders, this);
-        if (const int setUp = m_pMediaType->SetUp(ctl::kMediaType, place.rect.x(), place.rect.y(),
-                                                  place.skinKind, kFontHeight);
+        if (const int setUp =
+                m_pMediaType->SetUp(ctl::kMediaType, place.rect.x(), place.rect.y(), place.skinKind,
+                                    PixelSizeForCellHeight(kFontHeight));
             setUp != msg::kOk) {
             return setUp;
         }
@@ -286,16 +283,16 @@ void CControllerDlg::LayOutControls() {
             title.setColor(QPalette::Window, kTitleBackground);
             title.setColor(QPalette::WindowText, Qt::white);
             widget->setPalette(title);
-            widget->setFont(GuiFont(kTitleFontHeight, QFont::Bold));
+            widget->setFont(WindowFont(kTitleFontHeight, QFont::Bold));
             static_cast<QLabel*>(widget)->setIndent(12);
         } else if (qobject_cast<QLabel*>(widget) != nullptr) {
             QPalette label = widget->palette();
             label.setColor(QPalette::Window, kBackground);
             widget->setPalette(label);
-            widget->setFont(GuiFont(kFontHeight));
+            widget->setFont(WindowFont(kFontHeight));
         } else if (id != 0 && qobject_cast<CSkinButtonBase*>(widget) == nullptr &&
                    qobject_cast<CSkinCombo*>(widget) == nullptr) {
-            widget->setFont(GuiFont(kFontHeight));
+            widget->setFont(WindowFont(kFontHeight));
         }
     }
 }

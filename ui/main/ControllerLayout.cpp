@@ -11,6 +11,9 @@ constexpr int kLargeButtonHeight = 34;
 constexpr int kPictureButton = 40;
 constexpr int kArrow = 26;
 constexpr int kRadioHeight = 16;
+// The language widths were measured for the original system's controls; Qt's check box
+// indicator and label margins take this much more.
+constexpr int kIndicator = 20;
 
 } // namespace
 
@@ -104,9 +107,9 @@ std::vector<ControlPlacement> MainWindowLayout(const LayoutMetrics& m) {
         label(ctl::kPreviewLabel, 249, 400, 120, "Preview"),
 
         // Registration marks.
-        check(ctl::kMarks, 396, 274, m.widthA, "Registration Marks"),
-        check(ctl::kSearchMarks, 396, 294, 130, "Search Marks"),
-        label(ctl::kDistanceLabel, 396, 320, m.widthB, " Distance"),
+        check(ctl::kMarks, 396, 274, m.widthA + kIndicator, "Registration Marks"),
+        check(ctl::kSearchMarks, 396, 294, m.widthA + kIndicator, "Search Marks"),
+        label(ctl::kDistanceLabel, 396, 320, m.widthB + kIndicator, " Distance"),
         label(ctl::kDistanceXLabel, 396, 343, 18, "X :"),
         edit(ctl::kDistanceX, 416, 340),
         value(ctl::kDistanceXUnit, 482, 343, 40),

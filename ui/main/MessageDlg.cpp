@@ -6,6 +6,7 @@
 #include "skin/SkinButton.h"
 #include "skin/SkinControl.h"
 #include "ui/main/ControlIds.h"
+#include "ui/main/WindowFont.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -54,15 +55,15 @@ int CMessageDlg::exec() {
 
 int CMessageDlg::OnInitDialog() {
     const int buttonX = (kClientWidth - 117) / 2;
-    if (const int setUp =
-            m_pEnter->SetUp(ctl::kOk, buttonX, 72, 0, Text(kStringEnter), kFontHeight);
+    if (const int setUp = m_pEnter->SetUp(ctl::kOk, buttonX, 72, 0, Text(kStringEnter),
+                                          PixelSizeForCellHeight(kFontHeight));
         setUp != msg::kOk) {
         return setUp;
     }
     m_pEnter->setEnabled(false);
     setFixedSize(kClientWidth, kClientHeight);
     m_pText->setGeometry(12, 38, 256, m_nTextHeight);
-    m_pText->setFont(skin::CaptionFont(kFontHeight));
+    m_pText->setFont(WindowFont(kFontHeight));
     m_pText->setText(Text(msg::kTestCutRunning));
     setCursor(Qt::WaitCursor);
     m_timer.start();

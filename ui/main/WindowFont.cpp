@@ -1,0 +1,24 @@
+#include "ui/main/WindowFont.h"
+
+#include "skin/SkinControl.h"
+
+#include <QFontMetricsF>
+
+#include <algorithm>
+#include <cmath>
+
+int PixelSizeForCellHeight(int cellHeight) {
+    constexpr int kProbe = 100;
+    const QFontMetricsF metrics(skin::CaptionFont(kProbe));
+    const double cellPerEm = metrics.height() / kProbe;
+    if (cellPerEm <= 0.0) {
+        return cellHeight;
+    }
+    return std::max(1, static_cast<int>(std::lround(cellHeight / cellPerEm)));
+}
+
+QFont WindowFont(int cellHeight, QFont::Weight weight) {
+    QFont font = skin::CaptionFont(PixelSizeForCellHeight(cellHeight));
+    font.setWeight(weight);
+    return font;
+}
