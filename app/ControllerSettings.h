@@ -1,6 +1,7 @@
 #pragma once
 
 #include "conditions/CuttingCondition.h"
+#include "protocol/AdvancedSettings.h"
 
 // The controller's settings: the values remembered between runs (read when the main window
 // opens, written when it closes) and the values that only live for the current run.
@@ -32,4 +33,5 @@ public:
     int m_bMirror = 0;               // the plotter's mirror setting read at opening
     int m_bOtherCommandSet = 0;      // the plotter runs the other command set
     char m_cDecimalSeparator = '.';
+    AdvancedSettings m_advanced; // the copy the advanced-settings window edits and the retry sends
 };
