@@ -75,7 +75,6 @@ public:
 
     bool IsDemo() const;
     const std::string& UsbModel() const { return m_strUsbModel; }
-    const CPrinterList& Printers() const { return m_printers; }
 
     // The reply as the protocol reads it: at most kMaxReplyBytes of the raw bytes, up to the
     // first zero byte; the text before the first ETX (none: empty); leading white space off.

@@ -1,6 +1,7 @@
 #include "ui/dialogs/ModelSelectDlg.h"
 
 #include <QComboBox>
+#include <QFont>
 #include <QPalette>
 #include <QPushButton>
 
@@ -12,6 +13,7 @@ constexpr int kClientHeight = 84;
 constexpr QRect kListRect(12, 12, 196, 24);
 constexpr QRect kOkRect(74, 48, 72, 24);
 constexpr QColor kBackground(210, 212, 213);
+constexpr int kFontHeight = 12;
 
 } // namespace
 
@@ -24,6 +26,9 @@ CModelSelectDlg::CModelSelectDlg(const std::vector<std::string>& familyNames,
     background.setColor(QPalette::Window, kBackground);
     setPalette(background);
     setAutoFillBackground(true);
+    QFont font = this->font();
+    font.setPixelSize(kFontHeight);
+    setFont(font);
 
     m_pModelList->setGeometry(kListRect);
     m_pModelList->setEditable(false);
