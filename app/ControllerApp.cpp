@@ -1,22 +1,26 @@
 #include "app/ControllerApp.h"
 
 #include "app/HelpContext.h"
-#include "app/StandInWindow.h"
 #include "app/SystemCode.h"
 #include "app/messages/CMessageService.h"
+#include "link/retry/RetryTick.h"
+#include "link/retry/RetryValues.h"
 #include "platform/HelpPages.h"
 #include "platform/LocaleFacts.h"
 #include "platform/OwnerWindow.h"
 #include "platform/SingleInstanceGuard.h"
 #include "platform/SystemVersion.h"
 #include "platform/WindowFront.h"
+#include "protocol/AdvancedSettingsLink.h"
+#include "protocol/PlotterCommands.h"
+#include "protocol/PlotterQueries.h"
+#include "ui/main/ControllerDlg.h"
+#include "ui/main/ControllerLinks.h"
 
 #include <QCoreApplication>
 #include <QWindow>
 
 namespace {
-
-constexpr int kDemoModeString = 2001;
 
 // How long a second instance waits for the first to answer its raise request.
 constexpr int kRaiseAnswerTimeoutMs = 3000;
@@ -31,7 +35,10 @@ CControllerApp::CControllerApp(std::vector<std::string> arguments)
     : m_arguments(std::move(arguments)),
       m_mediaList(m_plotterModel,
                   ProgramFolderOfProcess().toStdString() + m_languageSet.GetMediaListFolder()),
-      m_plotterPort(m_commandLine, m_plotterModel), m_jogKeyState(m_plotterPort) {}
+      m_plotterPort(m_commandLine, m_plotterModel), m_jogKeyState(m_plotterPort),
+      // The tick exists only while the main window runs; the timer is started after it is made
+      // and stopped before it goes.
+      m_retryTimer(m_plotterPort, [this] { m_pRetryTick->OnTick(); }) {}
 
 CControllerApp::~CControllerApp() = default;
 
@@ -96,28 +103,33 @@ bool CControllerApp::ShowHelp(QWidget* /*window*/, int topic) const {
 }
 
 int CControllerApp::RunMainWindow(QWindow* owner) {
-    // STAND-IN: CControllerDlg replaces this block; until then only the title area text is
-    // shown.
-    const CStringTable& strings = CMessageService::Instance().Strings();
-    QString titleText;
-    if (m_commandLine.m_bDemo) {
-        CPlotterModel model;
-        titleText = model.Identify(m_commandLine.m_strDemoModel, true)
-                        ? QString::fromStdString(model.DisplayName())
-                        : QString::fromStdString(m_commandLine.m_strDemoModel);
-        titleText += QString::fromStdString(strings.LoadString(kDemoModeString));
-    } else {
-        titleText = QString::fromStdString(m_commandLine.m_strModel);
-    }
-    CStandInWindow window(QString::fromStdString(CMessageService::Instance().Title()), titleText);
-
-    if (owner) {
-        window.winId();
-        window.windowHandle()->setTransientParent(owner);
-    }
-    m_mainWindow = &window;
-    const int result = window.exec();
-    m_mainWindow = nullptr;
+    m_pQueries = std::make_unique<CPlotterQueries>(m_plotterPort, m_plotterModel, m_settings,
+                                                   m_commandLine.m_strDemoModel);
+    m_pCommands = std::make_unique<CPlotterCommands>(m_plotterPort, m_plotterModel);
+    m_pAdvancedLink = std::make_unique<CAdvancedSettingsLink>(m_plotterPort, m_plotterModel);
+    m_pRetryValues = std::make_unique<CRetryValues>(m_mediaList);
+    m_pRetryTick = std::make_unique<CRetryTick>(m_plotterPort, *m_pCommands, *m_pAdvancedLink,
+                                                m_unsentChanges, *m_pRetryValues);
+    int result = 0;
+    {
+        CControllerDlg window(ControllerLinks{
+            m_languageSet, m_commandLine, m_plotterModel, m_settings, m_mediaList, m_plotterPort,
+            *m_pQueries, *m_pCommands, m_jogKeyState, m_retryTimer, m_unsentChanges,
+            *m_pRetryValues, m_settings.m_advanced, m_nSystemCode, m_strProgramFolder,
+            [this](QWidget* parent, int topic) { ShowHelp(parent, topic); }});
+        if (owner) {
+            window.winId();
+            window.windowHandle()->setTransientParent(owner);
+        }
+        m_mainWindow = &window;
+        result = window.exec();
+        m_mainWindow = nullptr;
+    } // the window stops the retry timer as it goes
+    m_pRetryTick.reset();
+    m_pRetryValues.reset();
+    m_pAdvancedLink.reset();
+    m_pCommands.reset();
+    m_pQueries.reset();
     return result;
 }
 

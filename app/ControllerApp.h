@@ -6,6 +6,7 @@
 #include "app/LanguageSet.h"
 #include "conditions/MediaList.h"
 #include "link/PlotterPort.h"
+#include "link/retry/RetryTimer.h"
 #include "link/retry/UnsentChanges.h"
 #include "protocol/JogKeyState.h"
 #include "protocol/models/PlotterModel.h"
@@ -17,6 +18,11 @@
 #include <string>
 #include <vector>
 
+class CAdvancedSettingsLink;
+class CPlotterCommands;
+class CPlotterQueries;
+class CRetryTick;
+class CRetryValues;
 class CSingleInstanceGuard;
 class QWidget;
 class QWindow;
@@ -68,11 +74,20 @@ private:
     CMediaList m_mediaList;
     CPlotterPort m_plotterPort;
     CJogKeyState m_jogKeyState;
+    CRetryTimer m_retryTimer;
     CUnsentChanges m_unsentChanges;
     QString m_strHelpFolder;
     int m_nSystemCode = 0;
     std::string m_strProgramFolder;
     int m_nExitCode = exitcode::kInitial;
+
+    // The plotter operations and the retry tick exist while the main window runs: the queries
+    // take the demonstration model, which is known only once the launch parameters are parsed.
+    std::unique_ptr<CPlotterQueries> m_pQueries;
+    std::unique_ptr<CPlotterCommands> m_pCommands;
+    std::unique_ptr<CAdvancedSettingsLink> m_pAdvancedLink;
+    std::unique_ptr<CRetryValues> m_pRetryValues;
+    std::unique_ptr<CRetryTick> m_pRetryTick;
 
     // Held for the whole run once acquired.
     std::unique_ptr<CSingleInstanceGuard> m_guard;

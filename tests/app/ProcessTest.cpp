@@ -146,7 +146,9 @@ protected:
     }
 
     static int ExitCodeOf(QProcess& process) {
-        if (!process.waitForFinished(15000) || process.exitStatus() != QProcess::NormalExit) {
+        const bool ended =
+            process.state() == QProcess::NotRunning || process.waitForFinished(15000);
+        if (!ended || process.exitStatus() != QProcess::NormalExit) {
             return -1;
         }
         return process.exitCode();
@@ -175,6 +177,7 @@ TEST_F(TwoControllers, SecondInstanceEndsWith100WhileTheFirstRuns) {
 }
 
 TEST_F(TwoControllers, WindowResultBecomesTheExitCode) {
+    constexpr int kMaxPresses = 6;
     struct Row {
         QStringList arguments;
         quint32 key;
@@ -195,7 +198,13 @@ TEST_F(TwoControllers, WindowResultBecomesTheExitCode) {
         SCOPED_TRACE(row.arguments.join(' ').toStdString());
         VncKeyboard keyboard;
         QProcess& controller = StartFirst(row.arguments, keyboard);
-        ASSERT_TRUE(keyboard.Press(row.key));
+        // Launch values that do not fit are reported in message boxes first; the same key
+        // answers each of them before it reaches the main window.
+        for (int press = 0; press < kMaxPresses && controller.state() != QProcess::NotRunning;
+             ++press) {
+            ASSERT_TRUE(keyboard.Press(row.key));
+            controller.waitForFinished(2000);
+        }
         EXPECT_EQ(ExitCodeOf(controller), row.exitCode);
     }
 }
