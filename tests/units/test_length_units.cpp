@@ -1,5 +1,4 @@
 #include "conditions/units/LengthUnits.h"
-#include "conditions/units/LocaleUnits.h"
 #include "conditions/units/NumberText.h"
 
 #include <QLocale>
@@ -221,24 +220,5 @@ TEST(WholeLength, StoredMicrometresShowRounded) {
     for (const auto& c : cases) {
         EXPECT_EQ(FormatWholeLength(c.microns, c.kind, c.unit), QString::fromLatin1(c.text))
             << c.microns;
-    }
-}
-
-TEST(LocaleUnits, UnitAndSeparatorFollowTheLocale) {
-    const struct {
-        QLocale locale;
-        int unit;
-        QChar separator;
-    } cases[] = {
-        {QLocale(QLocale::English, QLocale::UnitedStates), kUnitInch, kPoint},
-        {QLocale(QLocale::English, QLocale::UnitedKingdom), kUnitMetric, kPoint},
-        {QLocale(QLocale::German, QLocale::Germany), kUnitMetric, kComma},
-        {QLocale(QLocale::Japanese, QLocale::Japan), kUnitMetric, kPoint},
-        {QLocale(QLocale::French, QLocale::France), kUnitMetric, kComma},
-        {QLocale::c(), kUnitMetric, kPoint},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(DefaultDisplayUnit(c.locale), c.unit) << c.locale.name().toStdString();
-        EXPECT_EQ(DecimalSeparator(c.locale), c.separator) << c.locale.name().toStdString();
     }
 }
