@@ -38,6 +38,10 @@ protected:
         }
         // No spooler to ask: the probe's printer list stays empty.
         environment.insert("CUPS_SERVER", "127.0.0.1:9");
+        // A sanitizer build of the probe starts under the umockdev preload.
+        const QString asan = environment.value("ASAN_OPTIONS");
+        environment.insert("ASAN_OPTIONS",
+                           (asan.isEmpty() ? "" : asan + ":") + "verify_asan_link_order=0");
         sim.setProcessEnvironment(environment);
         sim.setProcessChannelMode(QProcess::SeparateChannels);
         sim.start(PLOTTERSIM, simOptions + QStringList{"--", Probe()} + probeOptions);
