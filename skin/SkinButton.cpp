@@ -37,29 +37,6 @@ int CSkinButton::SetUp(int id, int x, int y, int kind, const QString& caption, i
     return Init(x, y, kind, caption, fontHeight) ? msg::kOk : msg::kControlPicturesFailed;
 }
 
-bool CSkinButton::event(QEvent* event) {
-    bool swallow = false;
-    switch (event->type()) {
-    case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonDblClick:
-    case QEvent::MouseMove:
-    case QEvent::MouseButtonRelease:
-        swallow = FilterMouse(event);
-        break;
-    case QEvent::KeyPress:
-    case QEvent::KeyRelease:
-        swallow = FilterKey(event);
-        break;
-    default:
-        break;
-    }
-    if (swallow) {
-        event->accept();
-        return true;
-    }
-    return CSkinButtonBase::event(event);
-}
-
 bool CSkinButton::FilterMouse(QEvent* event) {
     auto* mouse = static_cast<QMouseEvent*>(event);
     const bool inside = PointerInside(mouse->position());

@@ -30,9 +30,7 @@ protected:
     virtual void OnPressed() {}
     virtual void OnReleased() {}
 
-    bool event(QEvent* event) override;
-
 private:
-    bool FilterMouse(QEvent* event);
-    bool FilterKey(QEvent* event);
+    bool FilterMouse(QEvent* event) override;
+    bool FilterKey(QEvent* event) override;
 };

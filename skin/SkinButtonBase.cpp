@@ -96,3 +96,26 @@ void CSkinButtonBase::paintEvent(QPaintEvent*) {
         painter.drawText(area, Qt::AlignCenter | Qt::TextSingleLine, m_strCaption);
     }
 }
+
+bool CSkinButtonBase::event(QEvent* event) {
+    bool swallow = false;
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove:
+    case QEvent::MouseButtonRelease:
+        swallow = FilterMouse(event);
+        break;
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+        swallow = FilterKey(event);
+        break;
+    default:
+        break;
+    }
+    if (swallow) {
+        event->accept();
+        return true;
+    }
+    return QPushButton::event(event);
+}

@@ -45,6 +45,12 @@ protected:
     // Whether the caption moves one pixel right and down in the current state.
     virtual bool CaptionPressed() const { return m_nState == 2; }
 
+    // Mouse and key events go through the two filters first; a filter that returns true has
+    // swallowed the event.
+    bool event(QEvent* event) override;
+    virtual bool FilterMouse(QEvent*) { return false; }
+    virtual bool FilterKey(QEvent*) { return false; }
+
     void paintEvent(QPaintEvent* event) override;
     void changeEvent(QEvent* event) override;
 

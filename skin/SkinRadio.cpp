@@ -90,29 +90,6 @@ void CSkinRadio::changeEvent(QEvent* event) {
     CSkinButtonBase::changeEvent(event);
 }
 
-bool CSkinRadio::event(QEvent* event) {
-    bool swallow = false;
-    switch (event->type()) {
-    case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonDblClick:
-    case QEvent::MouseMove:
-    case QEvent::MouseButtonRelease:
-        swallow = FilterMouse(event);
-        break;
-    case QEvent::KeyPress:
-    case QEvent::KeyRelease:
-        swallow = FilterKey(event);
-        break;
-    default:
-        break;
-    }
-    if (swallow) {
-        event->accept();
-        return true;
-    }
-    return CSkinButtonBase::event(event);
-}
-
 bool CSkinRadio::FilterMouse(QEvent* event) {
     auto* mouse = static_cast<QMouseEvent*>(event);
     if (m_bSpacePressed) {

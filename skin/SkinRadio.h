@@ -30,15 +30,14 @@ signals:
     void JogKeyReleased(int bits);
 
 protected:
-    bool event(QEvent* event) override;
     void OnEnabledAgain() override { SetState(0); }
     void OnNotInFront() override { SwitchOff(); }
     bool CaptionPressed() const override { return State() == 2 || State() == 6; }
     void changeEvent(QEvent* event) override;
 
 private:
-    bool FilterMouse(QEvent* event);
-    bool FilterKey(QEvent* event);
+    bool FilterMouse(QEvent* event) override;
+    bool FilterKey(QEvent* event) override;
     // Settles a press: the state after it and the jog mode that goes with it.
     void Settle(int state);
 
