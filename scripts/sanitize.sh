@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Sanitizer runs: every test under AddressSanitizer and UndefinedBehaviorSanitizer, and the
+# tests of the two threads that share the plotter port (port lock, retry timer, protocol
+# operations) under ThreadSanitizer. Run after scripts/test.sh, which installs what is needed.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+# The umockdev preload is not the first library of a process, which ASan would refuse; and
+# Qt's caches are freed by the system at exit, so leak reports would only be noise.
+export ASAN_OPTIONS=verify_asan_link_order=0:detect_leaks=0
+export UBSAN_OPTIONS=print_stacktrace=1
+
+cmake -S . -B build-asan -G Ninja -DQUIRN_WERROR=ON -DQUIRN_SANITIZE=ON -DQUIRN_BUILD_BENCH=OFF
+cmake --build build-asan
+ctest --test-dir build-asan --output-on-failure --timeout 600
+
+tsan_tests=(link_port_tests test_retry test_protocol_operations)
+cmake -S . -B build-tsan -G Ninja -DQUIRN_WERROR=ON -DQUIRN_TSAN=ON -DQUIRN_BUILD_BENCH=OFF
+cmake --build build-tsan --target "${tsan_tests[@]}"
+for t in "${tsan_tests[@]}"; do
+    TSAN_OPTIONS=halt_on_error=1 "build-tsan/tests/$t"
+done
