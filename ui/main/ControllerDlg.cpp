@@ -43,6 +43,8 @@
 #include <QScreen>
 #include <QTimer>
 
+#include <cstdio>
+
 namespace {
 
 const QColor kBackground(210, 212, 213);
@@ -125,10 +127,11 @@ int CControllerDlg::exec() {
         QTimer::singleShot(0, this, [this] { raise(); });
     }
     if (qEnvironmentVariableIsSet(kReadyEnvironment)) {
-        // Start-up measurements stop here: the window is open and the plotter set up.
+        // Runs once the window is shown and its event loop turns.
         QTimer::singleShot(0, this, [this] {
-            qInfo("quirn: main window ready");
-            OnCancel();
+            std::fprintf(stderr, "%s\n", kReadyLine);
+            std::fflush(stderr);
+            done(kResultCancel);
         });
     }
     return QDialog::exec();

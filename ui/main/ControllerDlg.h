@@ -43,8 +43,11 @@ public:
     // The child with this control id, or nullptr.
     QWidget* Control(int id) const;
 
-    // Set when the program was asked to stop right after opening (start-up measurements).
+    // Start-up measurements: with this environment variable set, the window prints
+    // kReadyLine on the standard error as soon as it runs and ends at once with Cancel's
+    // result, without asking anything and without saving the settings.
     static constexpr const char* kReadyEnvironment = "QUIRN_EXIT_WHEN_READY";
+    static constexpr const char* kReadyLine = "quirn: main window ready";
 
 protected:
     void paintEvent(QPaintEvent* event) override;
