@@ -1,13 +1,16 @@
 // The main window's opening: what goes over the wire, byte for byte, and how the window looks
 // afterwards.
+#include "ModalAnswer.h"
 #include "WindowRig.h"
 
 #include "app/messages/MessageCodes.h"
 #include "skin/SkinButtonBase.h"
 #include "skin/SkinCombo.h"
+#include "ui/dialogs/ModelSelectDlg.h"
 #include "ui/main/ControlIds.h"
 #include "ui/main/ControllerLayout.h"
 
+#include <QComboBox>
 #include <QLabel>
 #include <QRadioButton>
 #include <QSettings>
@@ -162,6 +165,26 @@ TEST(Opening, UnsentChangesGoOutOnTheNextReadyTick) {
     const std::string wire = rig.TakeWire();
     EXPECT_NE(wire.find(Command("TC4,2") + Command("TC3,14")), std::string::npos);
     EXPECT_NE(wire.find(Command("TC21,0")), std::string::npos);
+}
+
+TEST(Opening, TwoPlottersAreChosenBetweenBeforeAnythingIsSent) {
+    WindowRig rig;
+    rig.AddMediaList(kVinyl);
+    rig.presentModels = "WX8800;RX3600";
+    QStringList offered;
+    ModalAnswer choice(nullptr, [&](QWidget* window) {
+        auto* dlg = static_cast<CModelSelectDlg*>(window);
+        auto* list = static_cast<QComboBox*>(dlg->Control(CModelSelectDlg::kIdModelList));
+        for (int i = 0; i < list->count(); ++i) {
+            offered << list->itemText(i);
+        }
+        EXPECT_TRUE(rig.TakeWire().empty());
+        QTest::mouseClick(dlg->Control(CModelSelectDlg::kIdOk), Qt::LeftButton);
+    });
+    ASSERT_EQ(rig.Open(), 0);
+    EXPECT_TRUE(choice.Seen());
+    EXPECT_EQ(offered, (QStringList{"WX8800", "RX3600"}));
+    EXPECT_EQ(rig.TakeWire(), kIdentify + kPanel + kStatus + Command("TC21,0"));
 }
 
 TEST(Opening, MissingMediaListsEndTheWindowWith1013) {
