@@ -11,8 +11,8 @@ constexpr int kLargeButtonHeight = 34;
 constexpr int kPictureButton = 40;
 constexpr int kArrow = 26;
 constexpr int kRadioHeight = 16;
-// The language widths were measured for the original system's controls; Qt's check box
-// indicator and label margins take this much more.
+// The language widths were measured for Windows controls; Qt's check box indicator and label
+// margins take this much more.
 constexpr int kIndicator = 20;
 
 } // namespace

@@ -2,9 +2,9 @@
 
 #include <QFont>
 
-// Font heights of the windows are character-cell heights (ascent plus descent), as the fonts
-// of the system the controller comes from are sized; Qt sizes a font by its em. Taking the
-// height as the em makes every text a fifth larger than its control was laid out for.
+// Font heights of the windows are character-cell heights (ascent plus descent), as Windows
+// sizes fonts; Qt sizes a font by its em. Taking the height as the em makes every text a fifth
+// larger than its control was laid out for.
 
 // The em pixel size at which the default GUI font's cell is `cellHeight` pixels high.
 int PixelSizeForCellHeight(int cellHeight);
