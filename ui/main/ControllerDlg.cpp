@@ -304,7 +304,10 @@ int CControllerDlg::ConnectPlotter() {
     m_links.port.SetModelChooser([this](const std::vector<std::string>& names) {
         return CModelSelectDlg::Choose(names, windowTitle(), this);
     });
-    if (const int opened = m_links.port.Open(); opened != msg::kOk) {
+    const int opened = m_links.port.Open();
+    // The port outlives the window; it must not keep a way back into it.
+    m_links.port.SetModelChooser({});
+    if (opened != msg::kOk) {
         return opened;
     }
     if (const int identified = m_links.queries.ReadFirmwareVersion(); identified != msg::kOk) {
