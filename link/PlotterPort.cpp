@@ -78,7 +78,10 @@ int CPlotterPort::Open() {
             m_model.SetFamilyIndex(i);
         }
     }
-    m_pTransport = std::make_unique<CUsbTransport>(m_library.OpenUsb(), m_strUsbModel);
+    // A transport set beforehand (the in-process simulated plotter) stays in place.
+    if (!m_pTransport) {
+        m_pTransport = std::make_unique<CUsbTransport>(m_library.OpenUsb(), m_strUsbModel);
+    }
     return msg::kOk;
 }
 

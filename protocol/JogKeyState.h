@@ -16,8 +16,10 @@ public:
         kCtrl = 16,
         kShift = 32,
     };
-    // Jog input mode: arrow keys jog only while keyboard jogging is on.
+    // Jog input mode: idle, an arrow button held, or keyboard jogging on (the arrow keys jog
+    // only then).
     static constexpr int kInputButtons = 0;
+    static constexpr int kInputArrowHeld = 1;
     static constexpr int kInputKeyboard = 2;
 
     explicit CJogKeyState(CPlotterPort& port) : m_port(port) {}

@@ -35,8 +35,8 @@ TEST(BladeCatalogue, FullListWithClosingUndefined) {
     EXPECT_EQ(c.DefaultBlade(), "KR10A (1)");
     EXPECT_EQ(c.PenAdapterIndex(), 16);
     EXPECT_EQ(c.OtherIndex(), 17);
-    EXPECT_EQ(c.Entry(16).strSmallPicture, "\\CUT_PNH40-TQ20.BMP");
-    EXPECT_EQ(c.Entry(9).strLargePicture, "\\CUT_GREEN_BIG.BMP");
+    EXPECT_EQ(c.Entry(16).strSmallPicture, "/CUT_PNH40-TQ20.BMP");
+    EXPECT_EQ(c.Entry(9).strLargePicture, "/CUT_GREEN_BIG.BMP");
     EXPECT_TRUE(c.Entry(18).strSmallPicture.empty());
 }
 

@@ -530,10 +530,7 @@ void CControllerDlg::paintEvent(QPaintEvent* event) {
 }
 
 void CControllerDlg::DrawPicture(QPainter& painter, const std::string& file, const QRect& rect) {
-    // Picture names may carry the separator they were given with on other systems.
-    QString name = QString::fromStdString(file);
-    name.replace(QLatin1Char('\\'), QLatin1Char('/'));
-    const QString path = m_folders.CommonPicture(name.toStdString());
+    const QString path = m_folders.CommonPicture(file);
     const QString key = QStringLiteral("%1@%2,%3,%4,%5")
                             .arg(path)
                             .arg(rect.x())

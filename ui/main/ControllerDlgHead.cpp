@@ -19,8 +19,6 @@
 
 namespace {
 
-// Jog input mode while an arrow button is held; the keyboard mode is CJogKeyState's own.
-constexpr int kJogArrowHeld = 1;
 constexpr int kDirections =
     CJogKeyState::kDown | CJogKeyState::kUp | CJogKeyState::kLeft | CJogKeyState::kRight;
 
@@ -40,7 +38,7 @@ void CControllerDlg::OnArrowPressed(int bits) {
         EndKeyboardMode();
     }
     if (jog.Press(bits)) {
-        jog.SetInputMode(kJogArrowHeld);
+        jog.SetInputMode(CJogKeyState::kInputArrowHeld);
     }
 }
 
@@ -127,7 +125,8 @@ bool CControllerDlg::FilterKey(QKeyEvent* event) {
     case Qt::Key_F7:
     case Qt::Key_F8:
         // Swallowed while the head moves.
-        if (!event->isAutoRepeat() && m_links.jog.InputMode() != kJogArrowHeld && !IsKeyHeld()) {
+        if (!event->isAutoRepeat() && m_links.jog.InputMode() != CJogKeyState::kInputArrowHeld &&
+            !IsKeyHeld()) {
             OnFunctionKey(key);
         }
         return true;
@@ -182,7 +181,7 @@ void CControllerDlg::changeEvent(QEvent* event) {
     CJogKeyState& jog = m_links.jog;
     if (jog.InputMode() == CJogKeyState::kInputKeyboard) {
         EndKeyboardMode();
-    } else if (jog.InputMode() == kJogArrowHeld) {
+    } else if (jog.InputMode() == CJogKeyState::kInputArrowHeld) {
         // The release of a held arrow goes to another window now: stop the head here.
         jog.SetInputMode(CJogKeyState::kInputButtons);
         jog.Set(0);
