@@ -25,8 +25,7 @@ int main(int argc, char** argv) {
     // Settings written by tests land in the private folder, never in the user's own.
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
                        runtimeDir.path() + "/settings");
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
-                       runtimeDir.path() + "/settings");
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, runtimeDir.path() + "/settings");
 
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
