@@ -1,0 +1,98 @@
+// One real controller process, usually under the plotter simulator, with a private runtime
+// folder, home and settings file, so that a test prepares the remembered settings before the
+// start and reads the simulated plotter's log afterwards.
+#pragma once
+
+#include "VncClient.h"
+
+#include <QProcess>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <QVariant>
+
+#include <string>
+
+extern const QString kQuirn;
+extern const QString kPlotterSim;
+
+// Wire texts: a device-control query and a setting command.
+std::string Query(const std::string& body);
+std::string Command(const std::string& text);
+
+class CControllerRun {
+public:
+    // How the process is started; set what differs from a plain start under the simulator.
+    struct Launch {
+        QStringList simOptions; // faults and models; ignored without the simulator
+        QStringList arguments;  // the controller's launch parameters
+        bool underSimulator = true;
+        bool exitWhenReady = false;
+        QString program = kQuirn;
+
+        Launch& Sim(const QStringList& options) {
+            simOptions = options;
+            return *this;
+        }
+        Launch& Args(const QStringList& launchParameters) {
+            arguments = launchParameters;
+            return *this;
+        }
+        Launch& WithoutSimulator() {
+            underSimulator = false;
+            return *this;
+        }
+        Launch& ExitWhenReady() {
+            exitWhenReady = true;
+            return *this;
+        }
+        Launch& Program(const QString& path) {
+            program = path;
+            return *this;
+        }
+    };
+    // A loaded machine starts Qt, umockdev and the opening slowly; waiting long costs nothing
+    // when it is fast.
+    static constexpr int kScreenTimeoutMs = 60000;
+
+    CControllerRun();
+    ~CControllerRun();
+    CControllerRun(const CControllerRun&) = delete;
+    CControllerRun& operator=(const CControllerRun&) = delete;
+
+    bool IsValid() const { return m_dir.isValid(); }
+    QString Folder() const { return m_dir.path(); }
+
+    // A value of group "Status" in the settings file the controller will read.
+    void Remember(const QString& key, const QVariant& value);
+    // What the controller left in its settings file; invalid when the key is absent.
+    QVariant Remembered(const QString& key) const;
+    bool SettingsFileExists() const;
+
+    // Offscreen: nothing can be answered, so only runs that ask nothing belong here.
+    bool StartOffscreen(const Launch& launch);
+    // On a VNC screen whose keyboard and picture the returned client holds.
+    bool StartOnScreen(const Launch& launch, CVncClient& client);
+
+    bool IsRunning() const { return m_process.state() != QProcess::NotRunning; }
+    // The exit code, or -1 when the process did not end normally within the time.
+    int ExitCode(int timeoutMs = 60000);
+    // Every byte the simulated plotter received, complete once the process has ended.
+    std::string Wire() const;
+    QString ErrorOutput() const { return QString::fromLocal8Bit(m_errors); }
+
+private:
+    bool Start(const Launch& launch, const QString& platform);
+
+    QTemporaryDir m_dir;
+    QProcess m_process;
+    QByteArray m_errors;
+};
+
+// What the screen shows, as a user would tell it apart.
+namespace screen {
+int CountColour(const QImage& image, QRgb colour);
+// The main window's blue title area.
+bool ShowsMainWindow(const QImage& image);
+// A message box, over the main window or on its own.
+bool ShowsMessageBox(const QImage& image);
+} // namespace screen
