@@ -1,0 +1,68 @@
+#include "ui/dialogs/CommandWaitDlg.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFont>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPalette>
+#include <QTimer>
+
+namespace {
+
+constexpr int kClientWidth = 250;
+constexpr int kClientHeight = 105;
+constexpr QRect kTextRect(12, 46, 226, 13);
+constexpr QColor kBackground(210, 212, 213);
+constexpr int kFontHeight = 12;
+
+} // namespace
+
+CCommandWaitDlg::CCommandWaitDlg(QWidget* parent)
+    : QDialog(parent),
+      m_pText(new QLabel(QStringLiteral("Now setting the command parameterr..."), this)) {
+    setWindowTitle(QStringLiteral("Wait..."));
+    setFixedSize(kClientWidth, kClientHeight);
+    QPalette background = palette();
+    background.setColor(QPalette::Window, kBackground);
+    setPalette(background);
+    setAutoFillBackground(true);
+    QFont font = this->font();
+    font.setPixelSize(kFontHeight);
+    setFont(font);
+    setCursor(Qt::WaitCursor);
+
+    m_pText->setGeometry(kTextRect);
+    m_pText->setAlignment(Qt::AlignCenter);
+
+    QTimer::singleShot(kWaitMs, this, [this] {
+        m_bWaited = true;
+        accept();
+    });
+}
+
+QWidget* CCommandWaitDlg::Control(int id) const {
+    return id == kIdText ? m_pText : nullptr;
+}
+
+void CCommandWaitDlg::Wait() {
+    CCommandWaitDlg dialog(QApplication::activeWindow());
+    dialog.exec();
+}
+
+void CCommandWaitDlg::keyPressEvent(QKeyEvent* event) {
+    // Enter and Escape would end a dialog; this one ends only when its time is up.
+    event->accept();
+}
+
+void CCommandWaitDlg::closeEvent(QCloseEvent* event) {
+    if (!m_bWaited) {
+        event->ignore();
+    }
+}
+
+void CCommandWaitDlg::reject() {
+    if (m_bWaited) {
+        QDialog::reject();
+    }
+}
