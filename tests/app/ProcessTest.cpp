@@ -2,17 +2,14 @@
 // by the program that starts the controller. The first instance runs on Qt's VNC platform so
 // that the test can press its keys like a user; the second runs offscreen.
 #include "platform/SingleInstanceGuard.h"
+#include "tests/e2e/VncClient.h"
 
 #include <QDateTime>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QHostAddress>
 #include <QProcess>
-#include <QTcpServer>
-#include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QThread>
-#include <QtEndian>
 
 #include <gtest/gtest.h>
 
@@ -23,74 +20,8 @@
 namespace {
 
 const QString kProgram = QStringLiteral(QUIRN_RUNTIME_DIR "/quirn");
-constexpr quint32 kKeyReturn = 0xff0d;
-constexpr quint32 kKeyEscape = 0xff1b;
-
-quint16 FreePort() {
-    QTcpServer server;
-    server.listen(QHostAddress::LocalHost, 0);
-    return server.serverPort();
-}
-
-// The smallest RFB client that can type: handshake without security, then key events.
-class VncKeyboard {
-public:
-    bool Connect(quint16 port, int timeoutMs) {
-        QElapsedTimer timer;
-        timer.start();
-        while (timer.elapsed() < timeoutMs) {
-            m_socket.connectToHost(QHostAddress::LocalHost, port);
-            if (m_socket.waitForConnected(500)) {
-                return Handshake();
-            }
-            m_socket.abort();
-            QThread::msleep(100);
-        }
-        return false;
-    }
-
-    bool Press(quint32 keysym) { return SendKey(keysym, true) && SendKey(keysym, false); }
-
-private:
-    bool Read(qint64 count, QByteArray& out) {
-        out.clear();
-        while (out.size() < count) {
-            if (!m_socket.bytesAvailable() && !m_socket.waitForReadyRead(5000)) {
-                return false;
-            }
-            out += m_socket.read(count - out.size());
-        }
-        return true;
-    }
-
-    bool Handshake() {
-        QByteArray data;
-        if (!Read(12, data) || !data.startsWith("RFB ")) {
-            return false;
-        }
-        m_socket.write("RFB 003.003\n");
-        if (!Read(4, data) || qFromBigEndian<quint32>(data.constData()) != 1) { // no security
-            return false;
-        }
-        m_socket.write(QByteArray(1, '\1')); // shared session
-        if (!Read(24, data)) {
-            return false;
-        }
-        const quint32 nameLength = qFromBigEndian<quint32>(data.constData() + 20);
-        return Read(nameLength, data);
-    }
-
-    bool SendKey(quint32 keysym, bool down) {
-        QByteArray event(8, '\0');
-        event[0] = 4; // KeyEvent
-        event[1] = down ? 1 : 0;
-        qToBigEndian(keysym, event.data() + 4);
-        m_socket.write(event);
-        return m_socket.waitForBytesWritten(5000);
-    }
-
-    QTcpSocket m_socket;
-};
+constexpr quint32 kKeyReturn = CVncClient::kKeyReturn;
+constexpr quint32 kKeyEscape = CVncClient::kKeyEscape;
 
 class TwoControllers : public ::testing::Test {
 protected:
@@ -122,8 +53,8 @@ protected:
     }
 
     // The first controller, on a VNC screen whose keyboard the test holds.
-    QProcess& StartFirst(const QStringList& arguments, VncKeyboard& keyboard) {
-        const quint16 port = FreePort();
+    QProcess& StartFirst(const QStringList& arguments, CVncClient& keyboard) {
+        const quint16 port = CVncClient::FreePort();
         QProcess& process = Start(arguments, QString("vnc:size=640x480:port=%1").arg(port));
         EXPECT_TRUE(keyboard.Connect(port, 10000)) << "no VNC screen on port " << port;
         EXPECT_TRUE(WaitForWindow()) << "the first controller shows no window";
@@ -160,7 +91,7 @@ protected:
 };
 
 TEST_F(TwoControllers, SecondInstanceEndsWith100WhileTheFirstRuns) {
-    VncKeyboard keyboard;
+    CVncClient keyboard;
     QProcess& first = StartFirst({"/DEMO"}, keyboard);
 
     QProcess& second = Start({"/DEMO", "/CUTMODE"}, "offscreen");
@@ -196,7 +127,7 @@ TEST_F(TwoControllers, WindowResultBecomesTheExitCode) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.arguments.join(' ').toStdString());
-        VncKeyboard keyboard;
+        CVncClient keyboard;
         QProcess& controller = StartFirst(row.arguments, keyboard);
         // Launch values that do not fit are reported in message boxes first; the same key
         // answers each of them before it reaches the main window.
@@ -210,20 +141,20 @@ TEST_F(TwoControllers, WindowResultBecomesTheExitCode) {
 }
 
 TEST_F(TwoControllers, LockOfAKilledControllerDoesNotBlockTheNext) {
-    VncKeyboard firstKeyboard;
+    CVncClient firstKeyboard;
     QProcess& killed = StartFirst({"/DEMO"}, firstKeyboard);
     killed.kill();
     ASSERT_TRUE(killed.waitForFinished(5000));
     ASSERT_TRUE(QFile::exists(m_runtime.path() + "/quirn.lock"));
 
-    VncKeyboard keyboard;
+    CVncClient keyboard;
     QProcess& next = StartFirst({"/DEMO"}, keyboard);
     ASSERT_TRUE(keyboard.Press(kKeyReturn));
     EXPECT_EQ(ExitCodeOf(next), 0);
 }
 
 TEST_F(TwoControllers, OldLockOfARunningControllerStillHolds) {
-    VncKeyboard keyboard;
+    CVncClient keyboard;
     QProcess& first = StartFirst({"/DEMO"}, keyboard);
     QFile lock(m_runtime.path() + "/quirn.lock");
     ASSERT_TRUE(lock.open(QIODevice::ReadWrite));

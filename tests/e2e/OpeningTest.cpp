@@ -33,6 +33,7 @@ TEST(EndToEndOpening, SequenceOnTheWire) {
         QStringList arguments;
         std::vector<Remembered> settings;
         std::string wire;
+        QStringList simOptions = {};
     };
     const std::vector<Row> rows{
         {"first run: the plotter's own settings",
@@ -51,6 +52,11 @@ TEST(EndToEndOpening, SequenceOnTheWire) {
          {"/LM"},
          {{"CutCondSetting", 1}, {"MediaListName", "Paper"}},
          kIdentify + kPanel + kStatus + kOrientation + kStatus + kPaperOnWire},
+        {"the other command set without LM or RM is left as it is",
+         {},
+         {},
+         kIdentify + kPanel + kStatus + kOrientation,
+         {"--hpgl"}},
         {"demonstration mode leaves the plotter alone",
          {"/DEMO"},
          {{"CutCondSetting", 1}, {"MediaListName", "Vinyl"}},
@@ -63,7 +69,8 @@ TEST(EndToEndOpening, SequenceOnTheWire) {
         for (const Remembered& setting : row.settings) {
             run.Remember(setting.key, setting.value);
         }
-        ASSERT_TRUE(run.StartOffscreen(Launch().Args(row.arguments).ExitWhenReady()));
+        ASSERT_TRUE(
+            run.StartOffscreen(Launch().Sim(row.simOptions).Args(row.arguments).ExitWhenReady()));
         EXPECT_EQ(run.ExitCode(), 1);
         EXPECT_TRUE(run.ErrorOutput().contains(QString::fromStdString(kReadyLine)))
             << run.ErrorOutput().toStdString();
@@ -77,22 +84,37 @@ TEST(EndToEndOpening, SequenceOnTheWire) {
 TEST(EndToEndOpening, CommandSetSwitchIsAskedOnScreen) {
     struct Row {
         const char* what;
+        QStringList arguments;
         quint32 key;
         int exitCode;
         std::string wire;
     };
     const std::vector<Row> rows{
-        {"OK switches and the opening goes on", CVncClient::kKeyReturn, 1,
+        {"LM, OK switches and the opening goes on",
+         {"/LM"},
+         CVncClient::kKeyReturn,
+         1,
          kIdentify + kStatus + Command("TC24,0") + kPanel + kStatus + kOrientation},
-        {"Cancel ends before anything is sent", CVncClient::kKeyEscape, 101, kIdentify},
+        {"LM, Cancel ends before anything is sent",
+         {"/LM"},
+         CVncClient::kKeyEscape,
+         101,
+         kIdentify},
+        {"RM, OK switches, then the condition goes out",
+         {"/RM"},
+         CVncClient::kKeyReturn,
+         1,
+         kIdentify + kStatus + Command("TC24,0") + kPanel + kStatus + kOrientation + kStatus +
+             kPaperOnWire},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
         CControllerRun run;
         ASSERT_TRUE(run.IsValid());
+        run.Remember("MediaListName", "Paper");
         CVncClient client;
-        ASSERT_TRUE(
-            run.StartOnScreen(Launch().Sim({"--hpgl"}).Args({"/LM"}).ExitWhenReady(), client));
+        ASSERT_TRUE(run.StartOnScreen(Launch().Sim({"--hpgl"}).Args(row.arguments).ExitWhenReady(),
+                                      client));
         // The question comes before the main window.
         ASSERT_TRUE(
             client.WaitForScreen(screen::ShowsMessageBox, CControllerRun::kScreenTimeoutMs));
