@@ -6,10 +6,10 @@
 #include <QSettings>
 
 const QString kQuirn = QStringLiteral(QUIRN_RUNTIME_DIR "/quirn");
-const QString kPlotterSim = QStringLiteral(QUIRN_RUNTIME_DIR "/plottersim");
 
 namespace {
 
+const QString kPlotterSim = QStringLiteral(QUIRN_RUNTIME_DIR "/plottersim");
 constexpr int kStartTimeoutMs = 30000;
 const QRgb kTitleBlue = qRgb(0, 29, 160);
 // A strip of the title area, far fewer pixels than the whole title.
@@ -17,7 +17,7 @@ constexpr int kTitlePixels = 5000;
 // Message boxes keep the standard window colour of Qt's style; the controller's own windows
 // paint their skin instead, so this grey in quantity is a message box.
 const QRgb kMessageBoxGrey = qRgb(239, 239, 239);
-// A third of the smallest message box.
+// The controller's message boxes show some 50000 such pixels.
 constexpr int kMessageBoxPixels = 15000;
 
 QString SettingsPath(const QString& folder) {
@@ -115,6 +115,7 @@ std::string CControllerRun::Wire() const {
 }
 
 namespace screen {
+namespace {
 
 int CountColour(const QImage& image, QRgb colour) {
     int count = 0;
@@ -126,6 +127,8 @@ int CountColour(const QImage& image, QRgb colour) {
     }
     return count;
 }
+
+} // namespace
 
 bool ShowsMainWindow(const QImage& image) {
     return CountColour(image, kTitleBlue) >= kTitlePixels;

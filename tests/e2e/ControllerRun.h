@@ -13,7 +13,6 @@
 #include <string>
 
 extern const QString kQuirn;
-extern const QString kPlotterSim;
 
 // Wire texts: a device-control query and a setting command.
 std::string Query(const std::string& body);
@@ -90,7 +89,6 @@ private:
 
 // What the screen shows, as a user would tell it apart.
 namespace screen {
-int CountColour(const QImage& image, QRgb colour);
 // The main window's blue title area.
 bool ShowsMainWindow(const QImage& image);
 // A message box, over the main window or on its own.

@@ -54,7 +54,9 @@ bool CVncClient::Connect(quint16 port, int timeoutMs) {
 }
 
 bool CVncClient::Press(quint32 keysym) {
-    return SendKey(keysym, true) && SendKey(keysym, false);
+    // The key may end the program before its release arrives; the press is what counts.
+    return SendKey(keysym, true) &&
+           (SendKey(keysym, false) || m_socket.state() != QAbstractSocket::ConnectedState);
 }
 
 QImage CVncClient::Capture() {
@@ -143,8 +145,12 @@ bool CVncClient::SendKey(quint32 keysym, bool down) {
     event[0] = char(kKeyEvent);
     event[1] = down ? 1 : 0;
     qToBigEndian(keysym, event.data() + 4);
-    m_socket.write(event);
-    return m_socket.waitForBytesWritten(kReadTimeoutMs);
+    if (m_socket.write(event) != event.size()) {
+        return false;
+    }
+    while (m_socket.bytesToWrite() > 0 && m_socket.waitForBytesWritten(kReadTimeoutMs)) {
+    }
+    return m_socket.bytesToWrite() == 0 && m_socket.state() == QAbstractSocket::ConnectedState;
 }
 
 bool CVncClient::ReadUpdate(QImage& screen) {
