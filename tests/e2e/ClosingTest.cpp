@@ -94,4 +94,28 @@ TEST(EndToEndClosing, UnsentChangesAreConfirmedFirst) {
     }
 }
 
+// Not ready through the opening and the first retry tick, ready afterwards: the retry timer
+// sends what the opening could not, and closing asks nothing.
+TEST(EndToEndClosing, ChangesSentByTheRetryTimerCloseWithoutAQuestion) {
+    const std::string kVinylOnWire = Command("TC4,2") + Command("TC3,14") + Command("TC1,400") +
+                                     Command("TC2,10") + Command("TC5,0");
+    CControllerRun run;
+    ASSERT_TRUE(run.IsValid());
+    run.Remember("CutCondSetting", 1);
+    run.Remember("MediaListName", "Vinyl");
+    CVncClient client;
+    ASSERT_TRUE(run.StartOnScreen(Launch().Sim({"--not-ready", "--status-replies", "3"}), client));
+    ASSERT_TRUE(client.WaitForScreen(ShowsWindowAlone, kScreenTimeoutMs));
+    // The condition first, then the orientation, after one ready check.
+    ASSERT_TRUE(run.WaitForWire(Query("C1") + kVinylOnWire + Command("TC21,0"), kScreenTimeoutMs));
+    ASSERT_TRUE(client.Press(CVncClient::kKeyReturn));
+    EXPECT_EQ(run.ExitCode(), 0);
+    const std::string wire = run.Wire();
+    // The opening found the plotter not ready twice and sent nothing.
+    const std::string opening = Query("C31;9") + Query("C31;24") + Query("C31;17") +
+                                Query("C31;20") + Query("C31;26") + Query("C1") + Query("C1");
+    EXPECT_EQ(wire.substr(0, opening.size()), opening);
+    EXPECT_EQ(wire.substr(opening.size(), 1), "\x1b");
+}
+
 } // namespace

@@ -1,9 +1,11 @@
 #include "ControllerRun.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QProcessEnvironment>
 #include <QSettings>
+#include <QThread>
 
 const QString kQuirn = QStringLiteral(QUIRN_RUNTIME_DIR "/quirn");
 
@@ -88,10 +90,10 @@ bool CControllerRun::Start(const Launch& launch, const QString& platform) {
     QObject::connect(&m_process, &QProcess::readyReadStandardError,
                      [this] { m_errors += m_process.readAllStandardError(); });
     if (launch.underSimulator) {
-        m_process.start(kPlotterSim,
-                        launch.simOptions +
-                            QStringList{"--log", Folder() + "/wire.log", "--", launch.program} +
-                            launch.arguments);
+        // The log comes before any --model so that every plotter keeps one.
+        m_process.start(kPlotterSim, QStringList{"--log", Folder() + "/wire.log"} +
+                                         launch.simOptions + QStringList{"--", launch.program} +
+                                         launch.arguments);
     } else {
         m_process.start(launch.program, launch.arguments);
     }
@@ -106,12 +108,24 @@ int CControllerRun::ExitCode(int timeoutMs) {
     return m_process.exitStatus() == QProcess::NormalExit ? m_process.exitCode() : -1;
 }
 
-std::string CControllerRun::Wire() const {
-    QFile log(Folder() + "/wire.log");
+std::string CControllerRun::Wire(int plotter) const {
+    QFile log(Folder() + "/wire.log" + (plotter > 0 ? QString(".%1").arg(plotter) : QString()));
     if (!log.open(QIODevice::ReadOnly)) {
         return {};
     }
     return log.readAll().toStdString();
+}
+
+bool CControllerRun::WaitForWire(const std::string& bytes, int timeoutMs) {
+    QElapsedTimer timer;
+    timer.start();
+    while (Wire().find(bytes) == std::string::npos) {
+        if (timer.elapsed() > timeoutMs || !IsRunning()) {
+            return Wire().find(bytes) != std::string::npos;
+        }
+        QThread::msleep(100);
+    }
+    return true;
 }
 
 namespace screen {
@@ -136,6 +150,11 @@ bool ShowsMainWindow(const QImage& image) {
 
 bool ShowsMessageBox(const QImage& image) {
     return CountColour(image, kMessageBoxGrey) >= kMessageBoxPixels;
+}
+
+bool ShowsAnything(const QImage& image) {
+    // The screen is black where no window is.
+    return CountColour(image, qRgb(0, 0, 0)) < image.width() * image.height();
 }
 
 } // namespace screen

@@ -75,8 +75,11 @@ public:
     bool IsRunning() const { return m_process.state() != QProcess::NotRunning; }
     // The exit code, or -1 when the process did not end normally within the time.
     int ExitCode(int timeoutMs = 60000);
-    // Every byte the simulated plotter received, complete once the process has ended.
-    std::string Wire() const;
+    // Every byte the simulated plotter received, complete once the process has ended; with
+    // several plotters, those of the one numbered `plotter` from 0 in the order of "--model".
+    std::string Wire(int plotter = 0) const;
+    // Waits until the plotter has received `bytes`; false when they never come.
+    bool WaitForWire(const std::string& bytes, int timeoutMs);
     QString ErrorOutput() const { return QString::fromLocal8Bit(m_errors); }
 
 private:
@@ -93,4 +96,6 @@ namespace screen {
 bool ShowsMainWindow(const QImage& image);
 // A message box, over the main window or on its own.
 bool ShowsMessageBox(const QImage& image);
+// Any window at all.
+bool ShowsAnything(const QImage& image);
 } // namespace screen

@@ -126,4 +126,23 @@ TEST(EndToEndOpening, CommandSetSwitchIsAskedOnScreen) {
     }
 }
 
+// Two supported plotters: the choice comes before any byte goes out, and OK opens the one
+// listed first, in model-table order, whatever order the USB search found them in.
+TEST(EndToEndOpening, PlotterChoiceComesBeforeAnyTraffic) {
+    CControllerRun run;
+    ASSERT_TRUE(run.IsValid());
+    CVncClient client;
+    ASSERT_TRUE(run.StartOnScreen(
+        Launch().Sim({"--model", "RX3600-60", "--model", "WX8800-60"}).ExitWhenReady(), client));
+    ASSERT_TRUE(client.WaitForScreen(screen::ShowsAnything, CControllerRun::kScreenTimeoutMs));
+    EXPECT_FALSE(screen::ShowsMainWindow(client.Capture()));
+    EXPECT_TRUE(run.IsRunning());
+    EXPECT_EQ(run.Wire(0), "");
+    EXPECT_EQ(run.Wire(1), "");
+    ASSERT_TRUE(client.Press(CVncClient::kKeyReturn));
+    EXPECT_EQ(run.ExitCode(), 1);
+    EXPECT_EQ(run.Wire(0), "");
+    EXPECT_EQ(run.Wire(1), kIdentify + kPanel + kStatus + kOrientation);
+}
+
 } // namespace
