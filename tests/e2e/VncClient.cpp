@@ -31,6 +31,15 @@ QByteArray BigEndian32(quint32 value) {
     return bytes;
 }
 
+// Big-endian fields of a message the caller has read in full.
+quint16 Field16(const QByteArray& data, int at) {
+    return quint16(quint8(data[at]) << 8 | quint8(data[at + 1]));
+}
+
+quint32 Field32(const QByteArray& data, int at) {
+    return quint32(Field16(data, at)) << 16 | Field16(data, at + 2);
+}
+
 } // namespace
 
 quint16 CVncClient::FreePort() {
@@ -106,16 +115,16 @@ bool CVncClient::Handshake() {
         return false;
     }
     m_socket.write("RFB 003.003\n");
-    if (!Read(4, data) || qFromBigEndian<quint32>(data.constData()) != 1) { // no security
+    if (!Read(4, data) || Field32(data, 0) != 1) { // no security
         return false;
     }
     m_socket.write(QByteArray(1, '\1')); // shared session
     if (!Read(24, data)) {
         return false;
     }
-    m_nWidth = qFromBigEndian<quint16>(data.constData());
-    m_nHeight = qFromBigEndian<quint16>(data.constData() + 2);
-    const quint32 nameLength = qFromBigEndian<quint32>(data.constData() + 20);
+    m_nWidth = Field16(data, 0);
+    m_nHeight = Field16(data, 2);
+    const quint32 nameLength = Field32(data, 20);
     if (!Read(nameLength, data)) {
         return false;
     }
@@ -170,16 +179,16 @@ bool CVncClient::ReadUpdate(QImage& screen) {
     if (!Read(3, data)) {
         return false;
     }
-    const quint16 rectangles = qFromBigEndian<quint16>(data.constData() + 1);
+    const quint16 rectangles = Field16(data, 1);
     for (quint16 i = 0; i < rectangles; ++i) {
         if (!Read(12, data)) {
             return false;
         }
-        const int x = qFromBigEndian<quint16>(data.constData());
-        const int y = qFromBigEndian<quint16>(data.constData() + 2);
-        const int w = qFromBigEndian<quint16>(data.constData() + 4);
-        const int h = qFromBigEndian<quint16>(data.constData() + 6);
-        const auto encoding = qFromBigEndian<qint32>(data.constData() + 8);
+        const int x = Field16(data, 0);
+        const int y = Field16(data, 2);
+        const int w = Field16(data, 4);
+        const int h = Field16(data, 6);
+        const auto encoding = qint32(Field32(data, 8));
         if (encoding != kRawEncoding || x + w > m_nWidth || y + h > m_nHeight) {
             return false;
         }
@@ -200,7 +209,7 @@ bool CVncClient::SkipServerMessage(quint8 type) {
         if (!Read(5, data)) {
             return false;
         }
-        const quint16 colours = qFromBigEndian<quint16>(data.constData() + 3);
+        const quint16 colours = Field16(data, 3);
         return Read(qint64(colours) * 6, data);
     }
     case kBell:
@@ -209,7 +218,7 @@ bool CVncClient::SkipServerMessage(quint8 type) {
         if (!Read(7, data)) {
             return false;
         }
-        return Read(qFromBigEndian<quint32>(data.constData() + 3), data);
+        return Read(Field32(data, 3), data);
     }
     default:
         return false;
