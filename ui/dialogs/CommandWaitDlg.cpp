@@ -1,11 +1,11 @@
 #include "ui/dialogs/CommandWaitDlg.h"
 
+#include "ui/dialogs/WindowLook.h"
+
 #include <QApplication>
 #include <QCloseEvent>
-#include <QFont>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QPalette>
 #include <QTimer>
 
 namespace {
@@ -13,7 +13,6 @@ namespace {
 constexpr int kClientWidth = 250;
 constexpr int kClientHeight = 105;
 constexpr QRect kTextRect(12, 46, 226, 13);
-constexpr QColor kBackground(210, 212, 213);
 constexpr int kFontHeight = 12;
 
 } // namespace
@@ -21,15 +20,9 @@ constexpr int kFontHeight = 12;
 CCommandWaitDlg::CCommandWaitDlg(QWidget* parent)
     : QDialog(parent),
       m_pText(new QLabel(QStringLiteral("Now setting the command parameterr..."), this)) {
-    setWindowTitle(QStringLiteral("Wait..."));
+    ApplyWindowLook(*this, QStringLiteral("Wait..."));
     setFixedSize(kClientWidth, kClientHeight);
-    QPalette background = palette();
-    background.setColor(QPalette::Window, kBackground);
-    setPalette(background);
-    setAutoFillBackground(true);
-    QFont font = this->font();
-    font.setPixelSize(kFontHeight);
-    setFont(font);
+    setFont(WindowFont(kFontHeight));
     setCursor(Qt::WaitCursor);
 
     m_pText->setGeometry(kTextRect);

@@ -1,8 +1,8 @@
 #include "ui/dialogs/ModelSelectDlg.h"
 
+#include "ui/dialogs/WindowLook.h"
+
 #include <QComboBox>
-#include <QFont>
-#include <QPalette>
 #include <QPushButton>
 
 namespace {
@@ -12,7 +12,6 @@ constexpr int kClientWidth = 220;
 constexpr int kClientHeight = 84;
 constexpr QRect kListRect(12, 12, 196, 24);
 constexpr QRect kOkRect(74, 48, 72, 24);
-constexpr QColor kBackground(210, 212, 213);
 constexpr int kFontHeight = 12;
 
 } // namespace
@@ -20,15 +19,9 @@ constexpr int kFontHeight = 12;
 CModelSelectDlg::CModelSelectDlg(const std::vector<std::string>& familyNames,
                                  const QString& caption, QWidget* parent)
     : QDialog(parent), m_pModelList(new QComboBox(this)), m_pOk(new QPushButton(tr("OK"), this)) {
-    setWindowTitle(caption);
+    ApplyWindowLook(*this, caption);
     setFixedSize(kClientWidth, kClientHeight);
-    QPalette background = palette();
-    background.setColor(QPalette::Window, kBackground);
-    setPalette(background);
-    setAutoFillBackground(true);
-    QFont font = this->font();
-    font.setPixelSize(kFontHeight);
-    setFont(font);
+    setFont(WindowFont(kFontHeight));
 
     m_pModelList->setGeometry(kListRect);
     m_pModelList->setEditable(false);

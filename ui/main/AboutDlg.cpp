@@ -4,7 +4,7 @@
 #include "app/messages/MessageCodes.h"
 #include "skin/SkinButton.h"
 #include "skin/SkinControl.h"
-#include "ui/main/WindowFont.h"
+#include "ui/dialogs/WindowLook.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -27,12 +27,7 @@ QString Text(int id) {
 CAboutDlg::CAboutDlg(const CSkinFolders& folders, std::function<void(QWidget*, int)> showHelp,
                      QWidget* parent)
     : QDialog(parent), m_folders(folders), m_showHelp(std::move(showHelp)) {
-    setWindowTitle(QString::fromStdString(CMessageService::Instance().Title()));
-    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-    QPalette background = palette();
-    background.setColor(QPalette::Window, QColor(210, 212, 213));
-    setPalette(background);
-    setAutoFillBackground(true);
+    ApplyWindowLook(*this, QString::fromStdString(CMessageService::Instance().Title()));
 }
 
 QWidget* CAboutDlg::Control(int id) const {

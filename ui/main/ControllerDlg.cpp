@@ -26,11 +26,11 @@
 #include "skin/SkinPictures.h"
 #include "skin/SkinRadio.h"
 #include "ui/dialogs/ModelSelectDlg.h"
+#include "ui/dialogs/WindowLook.h"
 #include "ui/main/AboutDlg.h"
 #include "ui/main/ControlIds.h"
 #include "ui/main/ControllerLayout.h"
 #include "ui/main/OrientationPictures.h"
-#include "ui/main/WindowFont.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -47,7 +47,6 @@
 
 namespace {
 
-const QColor kBackground(210, 212, 213);
 const QColor kTitleBackground(0, 29, 160);
 const QColor kFrame(140, 140, 140);
 constexpr int kFontHeight = 12;
@@ -100,12 +99,7 @@ CControllerDlg::CControllerDlg(ControllerLinks links, QWidget* parent)
     : QDialog(parent), m_links(std::move(links)),
       m_folders(QString::fromStdString(m_links.programFolder),
                 QString::fromStdString(m_links.language.GetBitmapFolder())) {
-    setWindowTitle(QString::fromStdString(CMessageService::Instance().Title()));
-    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-    QPalette background = palette();
-    background.setColor(QPalette::Window, kBackground);
-    setPalette(background);
-    setAutoFillBackground(true);
+    ApplyWindowLook(*this, QString::fromStdString(CMessageService::Instance().Title()));
 }
 
 CControllerDlg::~CControllerDlg() {
@@ -290,7 +284,7 @@ void CControllerDlg::LayOutControls() {
             static_cast<QLabel*>(widget)->setIndent(12);
         } else if (qobject_cast<QLabel*>(widget) != nullptr) {
             QPalette label = widget->palette();
-            label.setColor(QPalette::Window, kBackground);
+            label.setColor(QPalette::Window, kWindowBackground);
             widget->setPalette(label);
             widget->setFont(WindowFont(kFontHeight));
         } else if (id != 0 && qobject_cast<CSkinButtonBase*>(widget) == nullptr &&

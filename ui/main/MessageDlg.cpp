@@ -5,8 +5,8 @@
 #include "protocol/PlotterQueries.h"
 #include "skin/SkinButton.h"
 #include "skin/SkinControl.h"
+#include "ui/dialogs/WindowLook.h"
 #include "ui/main/ControlIds.h"
-#include "ui/main/WindowFont.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -28,12 +28,7 @@ CMessageDlg::CMessageDlg(CPlotterQueries& queries, const CSkinFolders& folders, 
                          QWidget* parent)
     : QDialog(parent), m_queries(queries), m_nTextHeight(textHeight), m_pText(new QLabel(this)),
       m_pEnter(new CSkinButton(folders, this)) {
-    setWindowTitle(QString::fromStdString(CMessageService::Instance().Title()));
-    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-    QPalette background = palette();
-    background.setColor(QPalette::Window, QColor(210, 212, 213));
-    setPalette(background);
-    setAutoFillBackground(true);
+    ApplyWindowLook(*this, QString::fromStdString(CMessageService::Instance().Title()));
     skin::AttachControl(m_pText, this, ctl::kMessageText);
     m_timer.setInterval(kPollMs);
     connect(&m_timer, &QTimer::timeout, this, &CMessageDlg::OnTimer);

@@ -1,8 +1,10 @@
-#include "ui/main/WindowFont.h"
+#include "ui/dialogs/WindowLook.h"
 
 #include "skin/SkinControl.h"
 
+#include <QDialog>
 #include <QFontMetricsF>
+#include <QPalette>
 
 #include <algorithm>
 #include <cmath>
@@ -21,4 +23,13 @@ QFont WindowFont(int cellHeight, QFont::Weight weight) {
     QFont font = skin::CaptionFont(PixelSizeForCellHeight(cellHeight));
     font.setWeight(weight);
     return font;
+}
+
+void ApplyWindowLook(QDialog& window, const QString& title) {
+    window.setWindowTitle(title);
+    window.setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    QPalette background = window.palette();
+    background.setColor(QPalette::Window, kWindowBackground);
+    window.setPalette(background);
+    window.setAutoFillBackground(true);
 }
