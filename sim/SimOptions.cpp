@@ -393,8 +393,9 @@ Plotters
                             RX3600-120 (letter case is free)
   --firmware TEXT           firmware version reported with the model (default V1.20)
   --step-size N             step size index 0-3: 10, 20, 40, 100 steps/mm (default 1)
-  --log FILE                write every byte the plotter receives to FILE (a shared
-                            FILE gets ".N" for the plotter numbered N from 1)
+  --log FILE                write every byte the plotter receives to FILE; given
+                            before --model it is shared: the first plotter writes
+                            FILE, the second FILE.1, the third FILE.2 ...
   --script FILE             read options from FILE, one per line without the leading
                             dashes ("model RX3600-60", "status 33"); '#' starts a comment
 
