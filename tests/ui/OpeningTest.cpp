@@ -14,8 +14,11 @@
 #include <QLabel>
 #include <QRadioButton>
 #include <QSettings>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
 
 namespace {
 
@@ -224,6 +227,22 @@ TEST(Opening, UnsupportedSystemEndsTheWindowWith1000) {
     rig.systemCode = 7; // NT 4
     EXPECT_EQ(rig.Open(), msg::kUnsupportedSystem);
     EXPECT_EQ(rig.ShownCodes(), std::vector<int>{msg::kUnsupportedSystem});
+    EXPECT_TRUE(rig.TakeWire().empty());
+}
+
+TEST(Opening, MissingSkinFileEndsTheWindowWith1015BeforeAnyTraffic) {
+    // A program folder whose skin lacks the pictures of one push button kind.
+    const QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const std::filesystem::path skin = std::filesystem::path(folder.path().toStdString()) / "BMP";
+    std::filesystem::copy(QUIRN_RUNTIME_DIR "/BMP", skin, std::filesystem::copy_options::recursive);
+    ASSERT_TRUE(std::filesystem::remove(skin / "CMN" / "BUTTON_1_UP.BMP"));
+
+    WindowRig rig;
+    rig.AddMediaList(kVinyl);
+    rig.skinFolder = folder.path().toStdString() + "/";
+    EXPECT_EQ(rig.Open(), msg::kControlPicturesFailed);
+    EXPECT_EQ(rig.ShownCodes(), std::vector<int>{msg::kControlPicturesFailed});
     EXPECT_TRUE(rig.TakeWire().empty());
 }
 

@@ -82,7 +82,7 @@ int WindowRig::Open(bool keepTicking) {
 
     m_pDlg = std::make_unique<CControllerDlg>(ControllerLinks{
         language, commandLine, model, settings, mediaList, port, *m_pQueries, *m_pCommands, jog,
-        *m_pTimer, unsent, retryValues, advanced, systemCode, QUIRN_RUNTIME_DIR "/", nullptr});
+        *m_pTimer, unsent, retryValues, advanced, systemCode, skinFolder, nullptr});
     const int result = m_pDlg->OnInitDialog();
     if (result == 0) {
         m_pDlg->show();

@@ -80,6 +80,8 @@ public:
     // The USB models the stand-in library reports as connected; empty: the simulated one's.
     std::string presentModels;
     int systemCode = 12; // a supported system
+    // Where the window takes its skin from; ends in '/'.
+    std::string skinFolder = QUIRN_RUNTIME_DIR "/";
 
 private:
     std::unique_ptr<CPlotterQueries> m_pQueries;
