@@ -16,7 +16,9 @@ ctest --test-dir build-asan --output-on-failure --timeout 600
 
 tsan_tests=(link_port_tests test_retry test_protocol_operations)
 cmake -S . -B build-tsan -G Ninja -DQUIRN_WERROR=ON -DQUIRN_TSAN=ON -DQUIRN_BUILD_BENCH=OFF
-cmake --build build-tsan --target "${tsan_tests[@]}"
+# The build runs the bitmap generator, whose Qt thread pool (not instrumented) would be
+# reported; only the tests below are judged.
+TSAN_OPTIONS=report_bugs=0 cmake --build build-tsan --target "${tsan_tests[@]}"
 for t in "${tsan_tests[@]}"; do
     TSAN_OPTIONS=halt_on_error=1 "build-tsan/tests/$t"
 done
