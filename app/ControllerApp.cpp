@@ -6,7 +6,6 @@
 #include "link/retry/RetryTick.h"
 #include "link/retry/RetryValues.h"
 #include "platform/HelpPages.h"
-#include "platform/LocaleFacts.h"
 #include "platform/OwnerWindow.h"
 #include "platform/SingleInstanceGuard.h"
 #include "platform/SystemVersion.h"
@@ -78,7 +77,6 @@ bool CControllerApp::InitInstance() {
     m_nSystemCode = systemcode::Classify(platform::CurrentVersionFacts());
     m_strProgramFolder = ProgramFolderOfProcess().toStdString();
     m_strHelpFolder = ProgramFolderOfProcess() + "help";
-    m_settings.m_cDecimalSeparator = platform::SystemDecimalSeparator();
 
     // The program that started us comes forward and owns our window.
     std::unique_ptr<QWindow> owner;
