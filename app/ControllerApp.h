@@ -1,15 +1,15 @@
 #pragma once
 
-#include "app/ControllerCommandLine.h"
-#include "app/ControllerSettings.h"
-#include "app/ExitCode.h"
-#include "app/LanguageSet.h"
 #include "conditions/MediaList.h"
+#include "core/ControllerCommandLine.h"
+#include "core/ControllerSettings.h"
+#include "core/ExitCode.h"
+#include "core/LanguageSet.h"
 #include "link/PlotterPort.h"
-#include "link/retry/RetryTimer.h"
-#include "link/retry/UnsentChanges.h"
+#include "models/PlotterModel.h"
 #include "protocol/JogKeyState.h"
-#include "protocol/models/PlotterModel.h"
+#include "retry/RetryTimer.h"
+#include "retry/UnsentChanges.h"
 
 #include <QPointer>
 #include <QString>

@@ -1,9 +1,9 @@
 #include "conditions/MediaList.h"
 
-#include "app/messages/MessageCodes.h"
 #include "conditions/MediaListFile.h"
+#include "core/messages/MessageCodes.h"
+#include "models/PlotterModel.h"
 #include "platform/profile/AtomicFile.h"
-#include "protocol/models/PlotterModel.h"
 
 #include <algorithm>
 #include <new>

@@ -1,7 +1,7 @@
 #include "conditions/MediaListFile.h"
 
+#include "models/PlotterModel.h"
 #include "platform/profile/ProfileFile.h"
-#include "protocol/models/PlotterModel.h"
 
 #include <algorithm>
 #include <climits>

@@ -1,9 +1,9 @@
 #include "link/PlotterPort.h"
 
-#include "app/ControllerCommandLine.h"
-#include "app/messages/MessageCodes.h"
+#include "core/ControllerCommandLine.h"
+#include "core/messages/MessageCodes.h"
 #include "link/UsbTransport.h"
-#include "protocol/models/PlotterModel.h"
+#include "models/PlotterModel.h"
 
 #include <chrono>
 #include <cstdlib>

@@ -1,6 +1,6 @@
 #include "link/PrinterList.h"
 
-#include "app/messages/MessageCodes.h"
+#include "core/messages/MessageCodes.h"
 
 #include <cups/cups.h>
 

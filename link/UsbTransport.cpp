@@ -1,6 +1,7 @@
 #include "link/UsbTransport.h"
 
-#include "app/messages/MessageCodes.h"
+#include "core/messages/MessageCodes.h"
+#include "platform/FileDescriptor.h"
 
 #include <fcntl.h>
 #include <poll.h>
@@ -12,23 +13,6 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-// Closes the pipe's descriptor on every way out of a transfer.
-class CDescriptor {
-public:
-    explicit CDescriptor(int fd) : m_fd(fd) {}
-    ~CDescriptor() {
-        if (m_fd >= 0) {
-            ::close(m_fd);
-        }
-    }
-    CDescriptor(const CDescriptor&) = delete;
-    CDescriptor& operator=(const CDescriptor&) = delete;
-    int Get() const { return m_fd; }
-
-private:
-    int m_fd;
-};
 
 int RemainingMs(Clock::time_point deadline) {
     const auto left =
@@ -83,7 +67,7 @@ int CUsbTransport::OpenPipe(int pipe) const {
 }
 
 int CUsbTransport::Write(const std::string& bytes, int timeoutMs) {
-    const CDescriptor fd(OpenPipe(kWritePipe));
+    const CFileDescriptor fd(OpenPipe(kWritePipe));
     if (fd.Get() < 0) {
         return msg::kNoPlotter;
     }
@@ -115,7 +99,7 @@ int CUsbTransport::Write(const std::string& bytes, int timeoutMs) {
 
 int CUsbTransport::Read(std::string& raw, int timeoutMs) {
     raw.clear();
-    const CDescriptor fd(OpenPipe(kReadPipe));
+    const CFileDescriptor fd(OpenPipe(kReadPipe));
     if (fd.Get() < 0) {
         return msg::kNoPlotter;
     }

@@ -1,6 +1,6 @@
 #include "link/ZefraLinkLibrary.h"
 
-#include "app/messages/MessageCodes.h"
+#include "core/messages/MessageCodes.h"
 
 #include <dlfcn.h>
 

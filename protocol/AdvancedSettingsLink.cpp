@@ -1,11 +1,11 @@
 #include "protocol/AdvancedSettingsLink.h"
 
-#include "app/messages/MessageCodes.h"
+#include "core/messages/MessageCodes.h"
+#include "models/PlotterModel.h"
 #include "protocol/PortSteps.h"
 #include "protocol/ProtocolText.h"
 #include "protocol/ReplyParse.h"
 #include "protocol/WireUnits.h"
-#include "protocol/models/PlotterModel.h"
 
 #include <cstddef>
 #include <functional>

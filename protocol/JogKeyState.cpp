@@ -1,7 +1,7 @@
 #include "protocol/JogKeyState.h"
 
-#include "app/messages/CMessageService.h"
-#include "app/messages/MessageCodes.h"
+#include "core/messages/CMessageService.h"
+#include "core/messages/MessageCodes.h"
 #include "link/PlotterPort.h"
 #include "protocol/PortSteps.h"
 #include "protocol/ProtocolText.h"

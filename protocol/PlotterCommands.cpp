@@ -1,10 +1,10 @@
 #include "protocol/PlotterCommands.h"
 
-#include "app/messages/MessageCodes.h"
+#include "core/messages/MessageCodes.h"
 #include "link/PlotterPort.h"
+#include "models/PlotterModel.h"
 #include "protocol/PortSteps.h"
 #include "protocol/ProtocolText.h"
-#include "protocol/models/PlotterModel.h"
 
 int CPlotterCommands::SendOne(const std::string& text, bool checkQueues, bool checkStatus) {
     return m_port.Transact(checkQueues, checkStatus, [&] { return proto::Send(m_port, text); });

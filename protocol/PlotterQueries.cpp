@@ -1,13 +1,13 @@
 #include "protocol/PlotterQueries.h"
 
-#include "app/ControllerSettings.h"
-#include "app/messages/MessageCodes.h"
 #include "conditions/CuttingCondition.h"
+#include "core/ControllerSettings.h"
+#include "core/messages/MessageCodes.h"
 #include "link/PlotterPort.h"
+#include "models/PlotterModel.h"
 #include "protocol/PortSteps.h"
 #include "protocol/ProtocolText.h"
 #include "protocol/ReplyParse.h"
-#include "protocol/models/PlotterModel.h"
 
 #include <functional>
 #include <string>

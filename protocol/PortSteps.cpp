@@ -1,8 +1,8 @@
 #include "protocol/PortSteps.h"
 
+#include "models/PlotterModel.h"
 #include "protocol/ProtocolText.h"
 #include "protocol/ReplyParse.h"
-#include "protocol/models/PlotterModel.h"
 
 namespace proto {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/messages/MessageCodes.h"
+#include "core/messages/MessageCodes.h"
 #include "link/PlotterPort.h"
 
 #include <string>

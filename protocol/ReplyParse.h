@@ -1,7 +1,7 @@
 #pragma once
 
+#include "models/PlotterTables.h"
 #include "protocol/AdvancedSettings.h"
-#include "protocol/models/PlotterTables.h"
 
 #include <array>
 #include <string>

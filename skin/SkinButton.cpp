@@ -1,6 +1,6 @@
 #include "skin/SkinButton.h"
 
-#include "app/messages/MessageCodes.h"
+#include "core/messages/MessageCodes.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>

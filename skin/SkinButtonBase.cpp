@@ -1,6 +1,6 @@
 #include "skin/SkinButtonBase.h"
 
-#include "app/messages/MessageCodes.h"
+#include "core/messages/MessageCodes.h"
 #include "skin/SkinControl.h"
 
 #include <QEvent>

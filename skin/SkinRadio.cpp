@@ -1,6 +1,6 @@
 #include "skin/SkinRadio.h"
 
-#include "app/messages/MessageCodes.h"
+#include "core/messages/MessageCodes.h"
 #include "skin/SkinKinds.h"
 
 #include <QKeyEvent>

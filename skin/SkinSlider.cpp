@@ -1,6 +1,6 @@
 #include "skin/SkinSlider.h"
 
-#include "app/messages/MessageCodes.h"
+#include "core/messages/MessageCodes.h"
 #include "skin/SkinControl.h"
 #include "skin/SkinKinds.h"
 

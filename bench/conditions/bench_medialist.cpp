@@ -1,6 +1,6 @@
 // Time to load a folder of media list files, for 1,000 and 10,000 files.
 #include "conditions/MediaList.h"
-#include "protocol/models/PlotterModel.h"
+#include "models/PlotterModel.h"
 
 #include <benchmark/benchmark.h>
 

@@ -4,10 +4,10 @@
 //   build/plottersim --model RX3600-60 -- build/bench/bench_port
 // Every transfer reopens its pipe, and every open runs the whole device check again, so a
 // query (one write, one read) pays for two checks.
-#include "app/ControllerCommandLine.h"
+#include "core/ControllerCommandLine.h"
 #include "link/PlotterPort.h"
 #include "link/UsbTransport.h"
-#include "protocol/models/PlotterModel.h"
+#include "models/PlotterModel.h"
 
 #include <benchmark/benchmark.h>
 

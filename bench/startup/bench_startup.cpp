@@ -4,21 +4,21 @@
 // plottersim, which shows the simulated plotter to this process and to the controllers it
 // starts:
 //   build/plottersim --model WX8800-60 -- build/bench/bench_startup
-#include "app/ControllerCommandLine.h"
-#include "app/ControllerSettings.h"
-#include "app/LanguageSet.h"
-#include "app/messages/CMessageService.h"
 #include "conditions/MediaList.h"
+#include "core/ControllerCommandLine.h"
+#include "core/ControllerSettings.h"
+#include "core/LanguageSet.h"
+#include "core/messages/CMessageService.h"
 #include "link/PlotterPort.h"
-#include "link/retry/RetryTick.h"
-#include "link/retry/RetryTimer.h"
-#include "link/retry/RetryValues.h"
-#include "link/retry/UnsentChanges.h"
+#include "models/PlotterModel.h"
 #include "protocol/AdvancedSettingsLink.h"
 #include "protocol/JogKeyState.h"
 #include "protocol/PlotterCommands.h"
 #include "protocol/PlotterQueries.h"
-#include "protocol/models/PlotterModel.h"
+#include "retry/RetryTick.h"
+#include "retry/RetryTimer.h"
+#include "retry/RetryValues.h"
+#include "retry/UnsentChanges.h"
 #include "ui/main/ControllerDlg.h"
 
 #include <QApplication>

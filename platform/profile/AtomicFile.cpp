@@ -1,5 +1,7 @@
 #include "platform/profile/AtomicFile.h"
 
+#include "platform/FileDescriptor.h"
+
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
@@ -9,29 +11,6 @@
 #include <unistd.h>
 
 namespace {
-
-// Closes the descriptor on every path out of a function.
-class CFileDescriptor {
-public:
-    explicit CFileDescriptor(int fd) : m_fd(fd) {}
-    ~CFileDescriptor() {
-        if (m_fd >= 0) {
-            ::close(m_fd);
-        }
-    }
-    CFileDescriptor(const CFileDescriptor&) = delete;
-    CFileDescriptor& operator=(const CFileDescriptor&) = delete;
-
-    int Get() const { return m_fd; }
-    bool Close() {
-        const int fd = m_fd;
-        m_fd = -1;
-        return ::close(fd) == 0;
-    }
-
-private:
-    int m_fd;
-};
 
 bool WriteAll(int fd, std::string_view content) {
     while (!content.empty()) {

@@ -1,5 +1,5 @@
 #include "conditions/MediaListFile.h"
-#include "protocol/models/PlotterModel.h"
+#include "models/PlotterModel.h"
 
 #include "TempFolder.h"
 

@@ -1,7 +1,7 @@
 #include "conditions/MediaList.h"
-#include "app/messages/MessageCodes.h"
 #include "conditions/MediaListFile.h"
-#include "protocol/models/PlotterModel.h"
+#include "core/messages/MessageCodes.h"
+#include "models/PlotterModel.h"
 
 #include "TempFolder.h"
 

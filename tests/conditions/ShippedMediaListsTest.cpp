@@ -1,7 +1,7 @@
-#include "app/messages/CStringTable.h"
-#include "app/messages/MessageCodes.h"
 #include "conditions/MediaList.h"
-#include "protocol/models/PlotterModel.h"
+#include "core/messages/CStringTable.h"
+#include "core/messages/MessageCodes.h"
+#include "models/PlotterModel.h"
 
 #include "TempFolder.h"
 

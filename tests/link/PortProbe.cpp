@@ -6,9 +6,9 @@
 // Options: --model NAME (the MODEL launch value), --choose N (pick entry N in the choice
 // window and press OK), --cancel (close the choice window without OK), --exchange (a ready
 // check and a model query), --command (a ready check and one setting command).
-#include "app/ControllerCommandLine.h"
+#include "core/ControllerCommandLine.h"
 #include "link/PlotterPort.h"
-#include "protocol/models/PlotterModel.h"
+#include "models/PlotterModel.h"
 #include "ui/dialogs/ModelSelectDlg.h"
 
 #include <QApplication>

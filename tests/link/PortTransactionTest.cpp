@@ -1,9 +1,9 @@
 // The port's reply normalisation, transaction pattern, lock and demo mode, over a scripted
 // transport.
-#include "app/ControllerCommandLine.h"
-#include "app/messages/MessageCodes.h"
+#include "core/ControllerCommandLine.h"
+#include "core/messages/MessageCodes.h"
 #include "link/PlotterPort.h"
-#include "protocol/models/PlotterModel.h"
+#include "models/PlotterModel.h"
 #include "tests/link/FakeTransport.h"
 
 #include <gtest/gtest.h>

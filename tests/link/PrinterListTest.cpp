@@ -1,9 +1,9 @@
 // The print-queue check against a cupsd of the test's own, a stopped one and a hung one.
 #include "link/PrinterList.h"
-#include "app/ControllerCommandLine.h"
-#include "app/messages/MessageCodes.h"
+#include "core/ControllerCommandLine.h"
+#include "core/messages/MessageCodes.h"
 #include "link/PlotterPort.h"
-#include "protocol/models/PlotterModel.h"
+#include "models/PlotterModel.h"
 #include "tests/link/FakeTransport.h"
 #include "tests/link/PrivateCupsd.h"
 

@@ -1,6 +1,6 @@
 #include "tests/link/SimTransport.h"
 
-#include "app/messages/MessageCodes.h"
+#include "core/messages/MessageCodes.h"
 #include "link/PlotterPort.h"
 #include "link/UsbTransport.h"
 #include "sim/SimPlotter.h"

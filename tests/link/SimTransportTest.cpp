@@ -1,10 +1,10 @@
 // The port against the in-process simulated plotter: whole exchanges, and the device's
 // faults as the port sees them.
 #include "tests/link/SimTransport.h"
-#include "app/ControllerCommandLine.h"
-#include "app/messages/MessageCodes.h"
+#include "core/ControllerCommandLine.h"
+#include "core/messages/MessageCodes.h"
 #include "link/PlotterPort.h"
-#include "protocol/models/PlotterModel.h"
+#include "models/PlotterModel.h"
 #include "sim/SimPlotter.h"
 
 #include <gtest/gtest.h>

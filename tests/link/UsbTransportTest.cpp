@@ -1,7 +1,7 @@
 // The USB transport over real descriptors: pipes stand in for the device node, handed out
 // by a stand-in for ZEFR_OpenUsb.
 #include "link/UsbTransport.h"
-#include "app/messages/MessageCodes.h"
+#include "core/messages/MessageCodes.h"
 #include "link/PlotterPort.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "protocol/models/BladeCatalogue.h"
+#include "models/BladeCatalogue.h"
 
 #include <gtest/gtest.h>
 

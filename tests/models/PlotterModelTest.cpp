@@ -1,6 +1,6 @@
-#include "protocol/models/PlotterModel.h"
+#include "models/PlotterModel.h"
 
-#include "app/messages/MessageCodes.h"
+#include "core/messages/MessageCodes.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "protocol/models/PlotterTables.h"
+#include "models/PlotterTables.h"
 
 #include <gtest/gtest.h>
 

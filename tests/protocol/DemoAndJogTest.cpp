@@ -8,7 +8,7 @@
 #include "protocol/MarkReading.h"
 #include "protocol/PlotterCommands.h"
 #include "protocol/PlotterQueries.h"
-#include "tests/messages/CRecordingMessageSink.h"
+#include "tests/core/messages/CRecordingMessageSink.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // targets untouched on rejection and in range on acceptance.
 #include "protocol/ReplyParse.h"
 
-#include "app/messages/MessageCodes.h"
+#include "core/messages/MessageCodes.h"
 
 #include <gtest/gtest.h>
 

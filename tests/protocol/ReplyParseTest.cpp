@@ -1,6 +1,6 @@
 #include "protocol/ReplyParse.h"
 
-#include "app/messages/MessageCodes.h"
+#include "core/messages/MessageCodes.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "app/ControllerCommandLine.h"
-#include "app/ControllerSettings.h"
-#include "app/messages/MessageCodes.h"
+#include "core/ControllerCommandLine.h"
+#include "core/ControllerSettings.h"
+#include "core/messages/MessageCodes.h"
 #include "link/PlotterPort.h"
 #include "link/PlotterTransport.h"
-#include "protocol/models/PlotterModel.h"
+#include "models/PlotterModel.h"
 #include "sim/SimPlotter.h"
 
 #include <functional>

@@ -3,7 +3,7 @@
 
 #include "SkinTestBed.h"
 
-#include "app/messages/MessageCodes.h"
+#include "core/messages/MessageCodes.h"
 #include "skin/SkinRadio.h"
 
 #include <QSignalSpy>

@@ -1,11 +1,11 @@
 // Closing: OK ("Close" or "Cut"), Cancel, the close box, and saving the settings.
 #include "ui/main/ControllerDlg.h"
 
-#include "app/ControllerCommandLine.h"
-#include "app/ControllerSettings.h"
-#include "app/SettingsStore.h"
-#include "app/messages/CMessageService.h"
-#include "app/messages/MessageCodes.h"
+#include "core/ControllerCommandLine.h"
+#include "core/ControllerSettings.h"
+#include "core/SettingsStore.h"
+#include "core/messages/CMessageService.h"
+#include "core/messages/MessageCodes.h"
 #include "link/PlotterPort.h"
 
 #include <QCloseEvent>

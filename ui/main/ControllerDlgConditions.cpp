@@ -1,13 +1,13 @@
 // The condition area: which conditions the plotter uses and the media type.
 #include "ui/main/ControllerDlg.h"
 
-#include "app/ControllerSettings.h"
-#include "app/messages/CMessageService.h"
-#include "app/messages/MessageCodes.h"
 #include "conditions/MediaList.h"
-#include "link/retry/UnsentChanges.h"
+#include "core/ControllerSettings.h"
+#include "core/messages/CMessageService.h"
+#include "core/messages/MessageCodes.h"
+#include "models/PlotterModel.h"
 #include "protocol/PlotterCommands.h"
-#include "protocol/models/PlotterModel.h"
+#include "retry/UnsentChanges.h"
 #include "skin/SkinCombo.h"
 #include "ui/main/ControlIds.h"
 

@@ -2,9 +2,9 @@
 // and test cut.
 #include "ui/main/ControllerDlg.h"
 
-#include "app/LanguageSet.h"
-#include "app/messages/CMessageService.h"
-#include "app/messages/MessageCodes.h"
+#include "core/LanguageSet.h"
+#include "core/messages/CMessageService.h"
+#include "core/messages/MessageCodes.h"
 #include "protocol/JogKeyState.h"
 #include "protocol/PlotterCommands.h"
 #include "skin/SkinArrowButton.h"

@@ -2,12 +2,12 @@
 // distance clamp that saving the settings uses.
 #include "ui/main/ControllerDlg.h"
 
-#include "app/ControllerCommandLine.h"
-#include "app/ControllerSettings.h"
-#include "app/messages/CMessageService.h"
 #include "conditions/units/LengthUnits.h"
 #include "conditions/units/NumberText.h"
-#include "protocol/models/PlotterModel.h"
+#include "core/ControllerCommandLine.h"
+#include "core/ControllerSettings.h"
+#include "core/messages/CMessageService.h"
+#include "models/PlotterModel.h"
 #include "ui/main/ControlIds.h"
 #include "ui/main/MarkPanelState.h"
 

@@ -1,7 +1,7 @@
 #include "ui/main/MessageDlg.h"
 
-#include "app/messages/CMessageService.h"
-#include "app/messages/MessageCodes.h"
+#include "core/messages/CMessageService.h"
+#include "core/messages/MessageCodes.h"
 #include "protocol/PlotterQueries.h"
 #include "skin/SkinButton.h"
 #include "skin/SkinControl.h"

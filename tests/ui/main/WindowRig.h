@@ -1,0 +1,101 @@
+#pragma once
+
+#include "conditions/MediaList.h"
+#include "core/ControllerCommandLine.h"
+#include "core/ControllerSettings.h"
+#include "core/LanguageSet.h"
+#include "link/PlotterPort.h"
+#include "models/PlotterModel.h"
+#include "protocol/AdvancedSettingsLink.h"
+#include "protocol/JogKeyState.h"
+#include "protocol/PlotterCommands.h"
+#include "protocol/PlotterQueries.h"
+#include "retry/RetryTick.h"
+#include "retry/RetryTimer.h"
+#include "retry/RetryValues.h"
+#include "retry/UnsentChanges.h"
+#include "sim/SimPlotter.h"
+#include "tests/core/messages/CRecordingMessageSink.h"
+#include "ui/main/ControllerDlg.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+#include <mutex>
+#include <string>
+#include <string_view>
+#include <vector>
+
+inline const std::string kEscByte = "\x1b";
+inline const std::string kEtxByte = "\x03";
+
+// Everything the main window works with, as the application owns it. The port binds a stand-in
+// USB library whose pipes are served by the in-process simulated plotter, so the window runs
+// the real opening of the port and the real USB transport. The remembered settings start empty
+// (a first run).
+class WindowRig {
+public:
+    explicit WindowRig(std::string_view modelType = "WX8800-60");
+    ~WindowRig();
+
+    // Writes a media list file for the rig's model into the media list folder.
+    void AddMediaList(const CuttingCondition& condition);
+    // Remembers a setting as an earlier run would have.
+    static void Remember(const char* key, const QVariant& value);
+
+    // Builds the window and runs its opening; returns the opening's result. The retry timer
+    // is stopped again right after, so the wire carries only what the test causes, unless
+    // keepTicking is set.
+    int Open(bool keepTicking = false);
+
+    // Stops the retry timer (and waits for a running tick), so the wire can be read.
+    void StopTicking();
+
+    // Bytes the plotter received since the last call (all of them on the first call).
+    std::string TakeWire();
+
+    // Codes of the message boxes shown so far, in order (read from their " [code = n]" suffix
+    // or, for confirmations, from their text).
+    std::vector<int> ShownCodes();
+
+    CControllerDlg& Dlg() { return *m_pDlg; }
+    QWidget* Control(int id) { return m_pDlg->Control(id); }
+
+    CScopedRecordingSink recording;
+    CLanguageSet language{1033};
+    CControllerCommandLine commandLine;
+    CPlotterModel model;
+    CControllerSettings settings{true};
+    QTemporaryDir programFolder;
+    std::string modelType;
+    CMediaList mediaList;
+    CSimPlotter sim;
+    CPlotterPort port{commandLine, model};
+    CJogKeyState jog{port};
+    CUnsentChanges unsent;
+    CRetryValues retryValues{mediaList};
+    AdvancedSettings advanced;
+    bool useSimulator = true;
+    // The USB models the stand-in library reports as connected; empty: the simulated one's.
+    std::string presentModels;
+    int systemCode = 12; // a supported system
+    // Where the window takes its skin from; ends in '/'.
+    std::string skinFolder = QUIRN_RUNTIME_DIR "/";
+
+private:
+    std::unique_ptr<CPlotterQueries> m_pQueries;
+    std::unique_ptr<CPlotterCommands> m_pCommands;
+    std::unique_ptr<CAdvancedSettingsLink> m_pAdvanced;
+    std::unique_ptr<CRetryTick> m_pTick;
+    std::unique_ptr<CRetryTimer> m_pTimer;
+    std::unique_ptr<CControllerDlg> m_pDlg;
+    std::size_t m_nWireSeen = 0;
+
+    // Serving the stand-in library's pipes.
+    static int OnPipeOpen(int pipe);
+    int ServePipe(int pipe);
+    void Pump();
+    std::mutex m_wireMutex; // the retry timer's thread opens pipes too
+    std::vector<int> m_vecPendingWrites;
+};
