@@ -29,6 +29,11 @@ constexpr int kPlotterBusy = 1100;
 constexpr int kPlotterNotReady = 1101;
 constexpr int kMarkReadingFailed = 1102;
 
+// Whether a failed send only found the plotter busy or not ready, so that the change is kept.
+constexpr bool IsBusyCode(int code) {
+    return code == kPlotterBusy || code == kPlotterNotReady;
+}
+
 // Values out of range (shown with their limits), 1200..1222.
 constexpr int kRangeFirst = 1200;
 constexpr int kRangeMarkDistXMm = 1200;
