@@ -73,4 +73,25 @@ inline constexpr std::array<SliderKind, 1> kSliderKinds{{
       "SCRL_KNOB.BMP"}},
 }};
 
+// The kinds by name, as the windows choose them: indexes into the tables above.
+namespace kind {
+inline constexpr int kButtonSmall = 0;
+inline constexpr int kButtonLarge = 1;
+inline constexpr int kButtonCut = 2; // the large button's other picture, for "Cut"
+inline constexpr int kButtonTestCut = 3;
+inline constexpr int kButtonTestCutFive = 4;
+inline constexpr int kButtonOrigin = 5;
+inline constexpr int kButtonCrossCut = 6;
+inline constexpr int kArrowUp = 0;
+inline constexpr int kArrowDown = 1;
+inline constexpr int kArrowLeft = 2;
+inline constexpr int kArrowRight = 3;
+inline constexpr int kToggleKeyboard = 0;
+inline constexpr int kCombo65 = 0;
+inline constexpr int kCombo84 = 1;
+inline constexpr int kCombo105 = 2;
+inline constexpr int kCombo278 = 3;
+inline constexpr int kSliderCondition = 0;
+} // namespace kind
+
 } // namespace skin

@@ -70,3 +70,25 @@ constexpr int kAdvanced = 3403;
 constexpr int kMessageText = 3800;
 
 } // namespace ctl
+
+// String-table texts the main window shows besides its template texts.
+namespace str {
+
+constexpr int kDemoMode = 2001;
+constexpr int kListEdit = 2002;
+constexpr int kEditConditions = 2003;
+constexpr int kImportConditions = 2004;
+constexpr int kUseKeyboard = 2005;
+constexpr int kMm = 2006;
+constexpr int kInch = 2007;
+constexpr int kMarkSettings = 2008;
+constexpr int kReadMarks = 2009;
+constexpr int kHelp = 2010;
+constexpr int kAbout = 2011;
+constexpr int kOption = 2012;
+constexpr int kAdvanced = 2013;
+constexpr int kCancel = 2014;
+constexpr int kCut = 2015;
+constexpr int kClose = 2016;
+
+} // namespace str

@@ -1,33 +1,28 @@
 #pragma once
 
-#include "skin/SkinBitmap.h"
+#include "retry/ChangeSender.h"
 #include "skin/SkinFolders.h"
+#include "ui/main/ClosingPanel.h"
+#include "ui/main/ConditionPanel.h"
 #include "ui/main/ControllerLinks.h"
+#include "ui/main/HeadPanel.h"
+#include "ui/main/OrientationPanel.h"
+#include "ui/main/PictureCache.h"
 
 #include <QDialog>
 
-#include <map>
-#include <string>
-
-class CSkinArrowButton;
-class CSkinButton;
-class CSkinCombo;
-class CSkinRadio;
-class QLabel;
-class QLineEdit;
-
 // The controller's main window. When it opens it connects to the plotter, identifies it, reads
 // the remembered settings, applies the launch values, loads the media lists and sends the
-// chosen condition; then it lets the user choose which conditions the plotter uses, jog the
-// head, set the origin, cross-cut, run a test cut, and close. Its result becomes the exit
+// chosen condition; then its panels let the user choose which conditions the plotter uses, jog
+// the head, set the origin, cross-cut, run a test cut, and close. Its result becomes the exit
 // code: 1 OK ("Close" or "Cut"), 2 Cancel, 3 a refused command-set switch, or the message code
 // of a failed opening.
 class CControllerDlg : public QDialog {
     Q_OBJECT
 public:
     static constexpr int kTemplateId = 102;
-    static constexpr int kResultOk = 1;
-    static constexpr int kResultCancel = 2;
+    static constexpr int kResultOk = CClosingPanel::kResultOk;
+    static constexpr int kResultCancel = CClosingPanel::kResultCancel;
     static constexpr int kResultSwitchRefused = 3;
 
     explicit CControllerDlg(ControllerLinks links, QWidget* parent = nullptr);
@@ -36,7 +31,7 @@ public:
 
     // The opening sequence: 0 when the window is ready to be shown, else the result the window
     // has ended with (its message has been shown).
-    int OnInitDialog();
+    [[nodiscard]] int OnInitDialog();
     // Opens the window and runs it modally; the result of a failed opening comes back at once.
     int exec() override;
 
@@ -58,69 +53,23 @@ protected:
     void reject() override;
 
 private:
-    // Opening.
-    int CreateControls();
-    void LayOutControls();
-    int ConnectPlotter();
-    int SwitchCommandSetIfAsked();
-    int SendInitialSettings();
+    [[nodiscard]] int ConnectPlotter();
+    [[nodiscard]] int SwitchCommandSetIfAsked();
+    [[nodiscard]] int SendInitialSettings();
     void InitDisplay();
-    void ConnectHandlers();
-
-    // Condition area.
-    void FillMediaList(int enabled);
-    void ShowCondition(int enabled);
-    void OnUsePlotterSettings();
-    void OnUseControllerSettings();
-    void OnSelectMedia(int index);
-    void OnAbout();
-    void OnHelp();
-
-    // Orientation and registration-mark panel, as it is filled at opening.
-    void ShowMarkPanel();
-    void ShowDistances();
-    void ClampDistances();
-
-    // Head panel.
-    void OnArrowPressed(int bits);
-    void OnArrowReleased(int bits);
-    void OnKeyboardModeChanged(int mode);
-    void EndKeyboardMode();
     bool FilterKey(QKeyEvent* event);
-    bool FilterMouse(QWidget* target, QEvent* event);
-    bool IsKeyHeld() const;
-    void OnFunctionKey(int key);
-    void OnOrigin();
-    void OnCrossCut();
-    void OnTestCut();
-
-    // Closing.
-    void OnOK();
-    void OnCancel();
-    bool ConfirmUnsentChanges();
-    void SaveSettings();
-
-    bool CheckQueues() const;
-    // Hands the current values to the retry timer; MarkUnsent publishes first, so the tick that
-    // finds a bit also finds the values that go with it.
-    void PublishRetryValues();
-    void MarkUnsent(unsigned bit);
-    bool HasUnsent() const;
-    void SetEnabled(int id, bool enabled);
-    void SetVisible(int id, bool visible);
-    void SetText(int id, const QString& text);
-    QLineEdit* Edit(int id) const;
-    void DrawPicture(QPainter& painter, const std::string& file, const QRect& rect);
+    void OnHelp();
+    void OnAbout();
 
     ControllerLinks m_links;
     CSkinFolders m_folders;
-    std::map<int, CSkinButton*> m_buttons;
-    std::map<int, CSkinArrowButton*> m_arrows;
-    CSkinRadio* m_pKeyboard = nullptr;
-    CSkinCombo* m_pMediaType = nullptr;
-    // Pictures read once, by file name and place.
-    std::map<QString, CSkinBitmap> m_pictures;
+    CPictureCache m_pictures;
+    CChangeSender m_sender;
+    PanelContext m_context;
+    CConditionPanel m_conditions;
+    CHeadPanel m_head;
+    COrientationPanel m_orientation;
+    CClosingPanel m_closing;
     bool m_bOpened = false;
     bool m_bTimerStarted = false;
-    bool m_bSwallowRelease = false;
 };

@@ -1,5 +1,6 @@
 #include "ui/main/ControllerLayout.h"
 
+#include "skin/SkinKinds.h"
 #include "ui/main/ControlIds.h"
 
 namespace {
@@ -39,7 +40,10 @@ std::vector<ControlPlacement> MainWindowLayout(const LayoutMetrics& m) {
         return ControlPlacement{id, ControlKind::Value, 0, QRect(x, y, w, h), 0, ""};
     };
     auto button = [](int id, int x, int y, int skinKind, int captionId) {
-        const int height = skinKind == 1 || skinKind == 2 ? kLargeButtonHeight : kSmallButtonHeight;
+        const int height =
+            skinKind == skin::kind::kButtonLarge || skinKind == skin::kind::kButtonCut
+                ? kLargeButtonHeight
+                : kSmallButtonHeight;
         return ControlPlacement{id,        ControlKind::PushButton,
                                 skinKind,  QRect(x, y, kButtonWidth, height),
                                 captionId, nullptr};
@@ -70,7 +74,8 @@ std::vector<ControlPlacement> MainWindowLayout(const LayoutMetrics& m) {
         radio(ctl::kUsePlotterSettings, 18, 52, 200, "Use Plotter Settings"),
         radio(ctl::kUseControllerSettings, 18, 71, 200, "Use Controller Settings"),
         label(ctl::kMediaTypeLabel, 30, 95, 120, "Media Type"),
-        {ctl::kMediaType, ControlKind::Combo, 3, QRect(30, 112, 278, 14), 0, nullptr},
+        {ctl::kMediaType, ControlKind::Combo, skin::kind::kCombo278, QRect(30, 112, 278, 14), 0,
+         nullptr},
         label(ctl::kBladeLabel, 30, 136, 56, "Blade"),
         value(ctl::kBladeValue, 92, 136, 150),
         label(ctl::kForceLabel, 30, 158, 56, "Force"),
@@ -82,20 +87,20 @@ std::vector<ControlPlacement> MainWindowLayout(const LayoutMetrics& m) {
         label(ctl::kOffsetLabel, 30, 224, 56, "Offset"),
         value(ctl::kOffsetValue, 92, 224, 50),
         label(ctl::kTestLabel, 256, 158, 60, "Test"),
-        picture(ctl::kTestCut, 256, 176, 3),
+        picture(ctl::kTestCut, 256, 176, skin::kind::kButtonTestCut),
 
         // Head panel.
         label(ctl::kPositionLabel, 348, 52, 120, "Position"),
-        arrow(ctl::kArrowUp, 423, 68, 0),
-        arrow(ctl::kArrowDown, 423, 124, 1),
-        arrow(ctl::kArrowLeft, 395, 96, 2),
-        arrow(ctl::kArrowRight, 451, 96, 3),
-        {ctl::kUseKeyboard, ControlKind::Toggle, 0,
-         QRect(377, 160, kButtonWidth, kSmallButtonHeight), 2005, nullptr},
+        arrow(ctl::kArrowUp, 423, 68, skin::kind::kArrowUp),
+        arrow(ctl::kArrowDown, 423, 124, skin::kind::kArrowDown),
+        arrow(ctl::kArrowLeft, 395, 96, skin::kind::kArrowLeft),
+        arrow(ctl::kArrowRight, 451, 96, skin::kind::kArrowRight),
+        {ctl::kUseKeyboard, ControlKind::Toggle, skin::kind::kToggleKeyboard,
+         QRect(377, 160, kButtonWidth, kSmallButtonHeight), str::kUseKeyboard, nullptr},
         label(ctl::kOriginLabel, 350, 192, 80, "Origin"),
-        picture(ctl::kOrigin, 365, 208, 5),
+        picture(ctl::kOrigin, 365, 208, skin::kind::kButtonOrigin),
         label(ctl::kCrossCutLabel, 440, 192, 80, "Cross Cut"),
-        picture(ctl::kCrossCut, 455, 208, 6),
+        picture(ctl::kCrossCut, 455, 208, skin::kind::kButtonCrossCut),
 
         // Orientation panel.
         label(ctl::kDesignLabel, 18, 274, 200, "Design Orientation"),
@@ -116,18 +121,19 @@ std::vector<ControlPlacement> MainWindowLayout(const LayoutMetrics& m) {
         label(ctl::kDistanceYLabel, 396, 367, 18, "Y :"),
         edit(ctl::kDistanceY, 416, 364),
         value(ctl::kDistanceYUnit, 482, 367, 40),
-        button(ctl::kMarkSettings, 402, 396, 0, 2008),
-        button(ctl::kReadMarks, 402, 424, 0, 2009),
+        button(ctl::kMarkSettings, 402, 396, skin::kind::kButtonSmall, str::kMarkSettings),
+        button(ctl::kReadMarks, 402, 424, skin::kind::kButtonSmall, str::kReadMarks),
 
         // Right-hand column.
-        button(ctl::kListEdit, kColumnX, 52, 0, 2002),
-        button(ctl::kEditConditions, kColumnX, 80, 0, 2003),
-        button(ctl::kImportConditions, kColumnX, 108, 0, 2004),
-        button(ctl::kOption, kColumnX, 152, 0, 2012),
-        button(ctl::kAdvanced, kColumnX, 180, 0, 2013),
-        button(ctl::kHelp, kColumnX, 224, 0, 2010),
-        button(ctl::kAbout, kColumnX, 252, 0, 2011),
-        button(ctl::kCancel, kColumnX, 373, 1, 2014),
-        button(ctl::kOk, kColumnX, 415, 1, 2016),
+        button(ctl::kListEdit, kColumnX, 52, skin::kind::kButtonSmall, str::kListEdit),
+        button(ctl::kEditConditions, kColumnX, 80, skin::kind::kButtonSmall, str::kEditConditions),
+        button(ctl::kImportConditions, kColumnX, 108, skin::kind::kButtonSmall,
+               str::kImportConditions),
+        button(ctl::kOption, kColumnX, 152, skin::kind::kButtonSmall, str::kOption),
+        button(ctl::kAdvanced, kColumnX, 180, skin::kind::kButtonSmall, str::kAdvanced),
+        button(ctl::kHelp, kColumnX, 224, skin::kind::kButtonSmall, str::kHelp),
+        button(ctl::kAbout, kColumnX, 252, skin::kind::kButtonSmall, str::kAbout),
+        button(ctl::kCancel, kColumnX, 373, skin::kind::kButtonLarge, str::kCancel),
+        button(ctl::kOk, kColumnX, 415, skin::kind::kButtonLarge, str::kClose),
     };
 }

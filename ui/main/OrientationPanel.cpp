@@ -1,24 +1,20 @@
-// The orientation and registration-mark panel as the window fills it when it opens, and the
-// distance clamp that saving the settings uses.
-#include "ui/main/ControllerDlg.h"
+#include "ui/main/OrientationPanel.h"
 
 #include "conditions/units/LengthUnits.h"
 #include "conditions/units/NumberText.h"
 #include "core/ControllerCommandLine.h"
 #include "core/ControllerSettings.h"
-#include "core/messages/CMessageService.h"
 #include "models/PlotterModel.h"
 #include "ui/main/ControlIds.h"
 #include "ui/main/MarkPanelState.h"
+#include "ui/main/OrientationPictures.h"
+#include "ui/main/PictureCache.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QRadioButton>
 
 namespace {
-
-constexpr int kStringMm = 2006;
-constexpr int kStringInch = 2007;
 
 constexpr int kDistanceControls[] = {
     ctl::kDistanceLabel,  ctl::kDistanceXLabel, ctl::kDistanceX,     ctl::kDistanceXUnit,
@@ -27,24 +23,26 @@ constexpr int kDistanceControls[] = {
 
 } // namespace
 
-void CControllerDlg::ShowMarkPanel() {
-    const CControllerSettings& settings = m_links.settings;
-    const CControllerCommandLine& cl = m_links.commandLine;
+COrientationPanel::COrientationPanel(const PanelContext& context) : CMainPanel(context) {}
+
+void COrientationPanel::Init() {
+    CControllerSettings& settings = Links().settings;
+    const CControllerCommandLine& cl = Links().commandLine;
     const bool available = settings.m_bMarkReadingAvailable != 0;
+    if (!Links().model.SupportsAreaCorrection() && settings.m_nTmbReadType == 3) {
+        settings.m_nTmbReadType = 2;
+    }
 
-    static_cast<QCheckBox*>(Control(ctl::kMarks))
-        ->setChecked(available && settings.m_bTomboRead != 0);
-    static_cast<QCheckBox*>(Control(ctl::kSearchMarks))
-        ->setChecked(available && settings.m_bTomboAuto != 0);
-    static_cast<QRadioButton*>(
-        Control(settings.m_nImageType == 1 ? ctl::kDesignPortrait : ctl::kDesignLandscape))
+    ControlAs<QCheckBox>(ctl::kMarks)->setChecked(available && settings.m_bTomboRead != 0);
+    ControlAs<QCheckBox>(ctl::kSearchMarks)->setChecked(available && settings.m_bTomboAuto != 0);
+    ControlAs<QRadioButton>(settings.m_nImageType == 1 ? ctl::kDesignPortrait
+                                                       : ctl::kDesignLandscape)
         ->setChecked(true);
-    static_cast<QRadioButton*>(
-        Control(settings.m_nMediaOrient == 1 ? ctl::kMediaRotated : ctl::kMediaUnrotated))
+    ControlAs<QRadioButton>(settings.m_nMediaOrient == 1 ? ctl::kMediaRotated
+                                                         : ctl::kMediaUnrotated)
         ->setChecked(true);
 
-    const QString unit = QString::fromStdString(CMessageService::Instance().Strings().LoadString(
-        settings.m_nUnitType == kUnitInch ? kStringInch : kStringMm));
+    const QString unit = LoadText(settings.m_nUnitType == kUnitInch ? str::kInch : str::kMm);
     SetText(ctl::kDistanceXUnit, unit);
     SetText(ctl::kDistanceYUnit, unit);
     ShowDistances();
@@ -64,8 +62,23 @@ void CControllerDlg::ShowMarkPanel() {
     SetEnabled(ctl::kReadMarks, enabled.readMarks);
 }
 
-void CControllerDlg::ShowDistances() {
-    const CControllerSettings& settings = m_links.settings;
+void COrientationPanel::Paint(QPainter& painter) const {
+    const CControllerSettings& settings = Links().settings;
+    const bool marksDrawn = settings.m_bMarkReadingAvailable != 0 && settings.m_bTomboRead != 0;
+    for (const PlacedPicture& picture :
+         OrientationPictures({settings.m_nImageType, settings.m_nMediaOrient, marksDrawn,
+                              settings.m_bMirror != 0})) {
+        Pictures().Draw(painter, picture.file, picture.rect);
+    }
+}
+
+bool COrientationPanel::IsDistanceEdit(const QWidget* widget) const {
+    return widget != nullptr &&
+           (widget == Control(ctl::kDistanceX) || widget == Control(ctl::kDistanceY));
+}
+
+void COrientationPanel::ShowDistances() {
+    const CControllerSettings& settings = Links().settings;
     const QChar separator = QLatin1Char(settings.m_cDecimalSeparator);
     SetText(ctl::kDistanceX,
             FormatDecimalLength(settings.m_nTomboDisX, settings.m_nUnitType, separator));
@@ -73,9 +86,9 @@ void CControllerDlg::ShowDistances() {
             FormatDecimalLength(settings.m_nTomboDisY, settings.m_nUnitType, separator));
 }
 
-void CControllerDlg::ClampDistances() {
-    CControllerSettings& settings = m_links.settings;
-    const MarkRange ranges = m_links.model.MarkRanges();
+void COrientationPanel::ClampDistances() {
+    CControllerSettings& settings = Links().settings;
+    const MarkRange ranges = Links().model.MarkRanges();
     const bool inch = settings.m_nUnitType == kUnitInch;
     const DoubleRange along = inch ? ranges.alongInch : ranges.alongMm;
     const double micronsPerUnit = inch ? kMicronsPerInch : kMicronsPerMm;

@@ -1,0 +1,65 @@
+#include "ui/main/ClosingPanel.h"
+
+#include "core/ControllerCommandLine.h"
+#include "core/ControllerSettings.h"
+#include "core/SettingsStore.h"
+#include "core/messages/CMessageService.h"
+#include "core/messages/MessageCodes.h"
+#include "link/PlotterPort.h"
+#include "retry/ChangeSender.h"
+#include "skin/SkinButton.h"
+#include "ui/main/ControlIds.h"
+#include "ui/main/OrientationPanel.h"
+
+#include <QDialog>
+
+CClosingPanel::CClosingPanel(const PanelContext& context, COrientationPanel& orientation)
+    : CMainPanel(context), m_orientation(orientation) {}
+
+void CClosingPanel::Init() {
+    SetVisible(ctl::kCancel, Links().commandLine.m_bCutMode != 0);
+    connect(ControlAs<CSkinButton>(ctl::kOk), &QPushButton::clicked, this, &CClosingPanel::OnOK);
+    connect(ControlAs<CSkinButton>(ctl::kCancel), &QPushButton::clicked, this,
+            &CClosingPanel::OnCancel);
+}
+
+void CClosingPanel::OnOK() {
+    const CControllerSettings& settings = Links().settings;
+    if (Links().commandLine.m_bCutMode == 0) {
+        if (!ConfirmUnsentChanges()) {
+            return;
+        }
+        SaveSettings();
+        Window().done(kResultOk);
+        return;
+    }
+
+    if (const int ready = Links().port.CheckReady(CheckQueues(), true); ready != msg::kOk) {
+        ShowMessage(ready);
+        return;
+    }
+    if (settings.m_bMarkReadingAvailable != 0 && settings.m_bTomboRead != 0 &&
+        !ConfirmMessage(msg::kConfirmMarksNotRead)) {
+        // This window does not read the marks yet: the user decides whether to cut without.
+        return;
+    }
+    SaveSettings();
+    Window().done(kResultOk);
+}
+
+void CClosingPanel::OnCancel() {
+    if (!ConfirmUnsentChanges()) {
+        return;
+    }
+    SaveSettings();
+    Window().done(kResultCancel);
+}
+
+bool CClosingPanel::ConfirmUnsentChanges() {
+    return !Sender().HasUnsent() || ConfirmMessage(msg::kConfirmUnsentChanges);
+}
+
+void CClosingPanel::SaveSettings() {
+    m_orientation.ClampDistances();
+    CSettingsStore().Save(Links().settings);
+}

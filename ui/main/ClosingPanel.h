@@ -1,0 +1,26 @@
+#pragma once
+
+#include "ui/main/MainPanel.h"
+
+class COrientationPanel;
+
+// The closing buttons: "Close" (or "Cut" in cut mode) and Cancel, the close box, and saving
+// the settings as the window goes.
+class CClosingPanel : public CMainPanel {
+    Q_OBJECT
+public:
+    static constexpr int kResultOk = 1;
+    static constexpr int kResultCancel = 2;
+
+    CClosingPanel(const PanelContext& context, COrientationPanel& orientation);
+
+    void Init();
+    void OnOK();
+    void OnCancel();
+
+private:
+    bool ConfirmUnsentChanges();
+    void SaveSettings();
+
+    COrientationPanel& m_orientation;
+};
