@@ -37,6 +37,17 @@ int CSkinButton::SetUp(int id, int x, int y, int kind, const QString& caption, i
     return Init(x, y, kind, caption, fontHeight) ? msg::kOk : msg::kControlPicturesFailed;
 }
 
+bool CSkinButton::IsHeld() const {
+    return State() == kPressedInside || State() == kPressedOutside;
+}
+
+void CSkinButton::LetGo() {
+    if (IsHeld()) {
+        SetState(kReleased);
+        OnReleased();
+    }
+}
+
 bool CSkinButton::FilterMouse(QEvent* event) {
     auto* mouse = static_cast<QMouseEvent*>(event);
     const bool inside = PointerInside(mouse->position());
@@ -87,7 +98,7 @@ bool CSkinButton::FilterKey(QEvent* event) {
         return true;
     }
     if (key->key() == Qt::Key_F1) {
-        SetState(kReleased);
+        LetGo();
         update();
         return false;
     }

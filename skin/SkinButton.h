@@ -22,6 +22,9 @@ public:
     // Back to the released look, for windows that let go of held buttons.
     void ResetState() { SetState(0); }
 
+    bool IsHeld() const override;
+    void LetGo() override;
+
 protected:
     // The kind table the button draws from, and what the kind tells besides its pictures.
     virtual const skin::ButtonKind* Kind(int kind) const;

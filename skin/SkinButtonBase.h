@@ -24,6 +24,13 @@ public:
     // The scaled picture of a state, for windows and tests that compare drawings.
     const QImage& Picture(int state) const { return m_pictures.at(state); }
 
+    // Whether the control is held down by the mouse or the space bar: its own key handling
+    // then comes before the window's.
+    virtual bool IsHeld() const = 0;
+    // Lets go of a held control as F1 does: back to its released look, and what it pressed
+    // is released.
+    virtual void LetGo() = 0;
+
 protected:
     CSkinButtonBase(const CSkinFolders& folders, QWidget* dialog);
 

@@ -75,6 +75,15 @@ void CSkinRadio::SwitchOff() {
     }
 }
 
+void CSkinRadio::LetGo() {
+    if (!IsHeld()) {
+        return;
+    }
+    m_bMousePressed = false;
+    m_bSpacePressed = false;
+    SetState(State() >= kOnState ? kOnState : kOff);
+}
+
 void CSkinRadio::Settle(int state) {
     SetState(state);
     emit JogModeChanged(state == kOnState ? kJogModeKeyboard : kJogModeIdle);
@@ -156,9 +165,14 @@ bool CSkinRadio::FilterKey(QEvent* event) {
         }
         return false;
     }
+    if (key->key() == Qt::Key_F1 && down) {
+        LetGo();
+        return false;
+    }
     const int bit = JogBit(key->key());
     if (bit == 0) {
-        return false;
+        // While held, the toggle's press is not finished: no other key acts.
+        return pressed;
     }
     if (!down && pressed) {
         return true;

@@ -23,6 +23,10 @@ public:
 
     static constexpr int kOn = 4;
 
+    bool IsHeld() const override { return m_bMousePressed || m_bSpacePressed; }
+    // Back to the position it had before the press.
+    void LetGo() override;
+
 signals:
     // 2 when keyboard jog mode turns on, 0 when it turns off.
     void JogModeChanged(int mode);

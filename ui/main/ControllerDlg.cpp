@@ -17,6 +17,7 @@
 #include "retry/RetryTimer.h"
 #include "retry/UnsentChanges.h"
 #include "skin/SkinButton.h"
+#include "skin/SkinButtonBase.h"
 #include "skin/SkinControl.h"
 #include "skin/SkinPictures.h"
 #include "ui/dialogs/ModelSelectDlg.h"
@@ -32,6 +33,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QTimer>
+#include <QWindow>
 
 #include <cstdio>
 
@@ -51,10 +53,14 @@ CControllerDlg::CControllerDlg(ControllerLinks links, QWidget* parent)
       m_context{m_links, *this, m_sender, m_folders, m_pictures}, m_conditions(m_context),
       m_head(m_context), m_orientation(m_context), m_closing(m_context, m_orientation) {
     ApplyWindowLook(*this, QString::fromStdString(CMessageService::Instance().Title()));
+    setWindowFlag(Qt::WindowMinimizeButtonHint);
 }
 
 CControllerDlg::~CControllerDlg() {
     qApp->removeEventFilter(this);
+    if (m_bOpened) {
+        m_head.StopHead();
+    }
     if (m_bTimerStarted) {
         m_links.retryTimer.Stop();
     }
@@ -254,6 +260,9 @@ bool CControllerDlg::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::MouseButtonDblClick:
     case QEvent::MouseButtonRelease:
         return m_head.FilterMouse(widget, event);
+    case QEvent::FocusOut:
+        m_head.OnFocusLeft(widget, static_cast<QFocusEvent*>(event)->reason());
+        break;
     default:
         break;
     }
@@ -261,7 +270,16 @@ bool CControllerDlg::eventFilter(QObject* watched, QEvent* event) {
 }
 
 bool CControllerDlg::FilterKey(QKeyEvent* event) {
+    // A held skinned button finishes its press first: no key closes the window or starts
+    // anything meanwhile, and F1 lets go of it before the help opens.
+    auto* held = qobject_cast<CSkinButtonBase*>(QApplication::focusWidget());
+    if (held != nullptr && held->IsHeld() && event->key() != Qt::Key_F1) {
+        return false;
+    }
     if (event->key() == Qt::Key_F1) {
+        if (held != nullptr) {
+            held->LetGo();
+        }
         OnHelp();
         return true;
     }
@@ -285,9 +303,25 @@ bool CControllerDlg::FilterKey(QKeyEvent* event) {
 
 void CControllerDlg::changeEvent(QEvent* event) {
     QDialog::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && !isActiveWindow() && m_bOpened) {
-        m_head.OnWindowDeactivated();
+    if (event->type() != QEvent::ActivationChange) {
+        return;
     }
+    if (!isActiveWindow() && m_bOpened) {
+        m_head.StopHead();
+    }
+    // The program that started us stays in front of a minimised controller.
+    QWindow* owner = windowHandle() != nullptr ? windowHandle()->transientParent() : nullptr;
+    if (isMinimized() && owner != nullptr) {
+        owner->raise();
+        owner->requestActivate();
+    }
+}
+
+void CControllerDlg::done(int result) {
+    if (m_bOpened) {
+        m_head.StopHead();
+    }
+    QDialog::done(result);
 }
 
 void CControllerDlg::accept() {

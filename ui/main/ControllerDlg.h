@@ -38,6 +38,9 @@ public:
     // The child with this control id, or nullptr.
     QWidget* Control(int id) const;
 
+    // Every way of closing ends here: the head stops first.
+    void done(int result) override;
+
     // Start-up measurements: with this environment variable set, the window prints
     // kReadyLine on the standard error as soon as it runs and ends at once with Cancel's
     // result, without asking anything and without saving the settings.

@@ -165,17 +165,44 @@ void CHeadPanel::OnFunctionKey(int key) {
     }
 }
 
-void CHeadPanel::OnWindowDeactivated() {
-    CJogKeyState& jog = Links().jog;
-    if (jog.InputMode() == CJogKeyState::kInputKeyboard) {
+void CHeadPanel::StopHead() {
+    if (Links().jog.InputMode() == CJogKeyState::kInputKeyboard) {
         EndKeyboardMode();
-    } else if (jog.InputMode() == CJogKeyState::kInputArrowHeld) {
-        // The release of a held arrow goes to another window now: stop the head here.
-        jog.SetInputMode(CJogKeyState::kInputButtons);
-        jog.Set(0);
     }
+    ReleaseKeys();
+}
+
+void CHeadPanel::ReleaseKeys() {
+    CJogKeyState& jog = Links().jog;
+    if (jog.InputMode() == CJogKeyState::kInputArrowHeld) {
+        jog.SetInputMode(CJogKeyState::kInputButtons);
+    }
+    jog.Set(0);
     for (const int id : kArrowIds) {
         ControlAs<CSkinArrowButton>(id)->ResetState();
+    }
+}
+
+bool CHeadPanel::IsArrow(const QWidget* widget) const {
+    for (const int id : kArrowIds) {
+        if (widget == Control(id)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void CHeadPanel::OnFocusLeft(const QWidget* widget, Qt::FocusReason reason) {
+    if (!IsKeyHeld()) {
+        return;
+    }
+    // In keyboard mode the toggle holds the keys, else the arrow that has the focus. A click
+    // elsewhere in keyboard mode is swallowed and the toggle takes the focus back at once
+    // (FilterMouse); any other way out would lose the key's release.
+    const bool keyboardMode = Links().jog.InputMode() == CJogKeyState::kInputKeyboard;
+    const bool holder = keyboardMode ? widget == Keyboard() : IsArrow(widget);
+    if (holder && !(keyboardMode && reason == Qt::MouseFocusReason)) {
+        ReleaseKeys();
     }
 }
 

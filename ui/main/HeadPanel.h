@@ -21,8 +21,10 @@ public:
     bool FilterMouse(QWidget* target, QEvent* event);
     // Whether a jog key or direction is held.
     bool IsKeyHeld() const;
-    // The window has been deactivated: the release of a held key would go elsewhere.
-    void OnWindowDeactivated();
+    // Stops the head and leaves keyboard jog mode: the window is deactivated, closes or goes.
+    void StopHead();
+    // The focus has left `widget`: a key held there would be released elsewhere.
+    void OnFocusLeft(const QWidget* widget, Qt::FocusReason reason);
 
     void OnTestCut();
 
@@ -31,6 +33,9 @@ private:
     void OnArrowReleased(int bits);
     void OnKeyboardModeChanged(int mode);
     void EndKeyboardMode();
+    // Every held key let go (mask 0), every arrow drawn released; keyboard mode stays.
+    void ReleaseKeys();
+    bool IsArrow(const QWidget* widget) const;
     void OnFunctionKey(int key);
     void OnOrigin();
     void OnCrossCut();

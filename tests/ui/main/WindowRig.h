@@ -51,6 +51,8 @@ public:
 
     // Stops the retry timer (and waits for a running tick), so the wire can be read.
     void StopTicking();
+    // Destroys the window as the application does when its run ends.
+    void DestroyWindow() { m_pDlg.reset(); }
 
     // Bytes the plotter received since the last call (all of them on the first call).
     std::string TakeWire();
