@@ -8,14 +8,7 @@
 #include "platform/SingleInstanceGuard.h"
 #include "platform/SystemVersion.h"
 #include "platform/WindowFront.h"
-#include "protocol/AdvancedSettingsLink.h"
-#include "protocol/PlotterCommands.h"
-#include "protocol/PlotterQueries.h"
-#include "retry/RetryTick.h"
-#include "retry/RetryValues.h"
-#include "ui/dialogs/CommandWaitDlg.h"
 #include "ui/main/ControllerDlg.h"
-#include "ui/main/ControllerLinks.h"
 
 #include <QCoreApplication>
 #include <QWindow>
@@ -33,12 +26,7 @@ QString ProgramFolderOfProcess() {
 
 CControllerApp::CControllerApp(std::vector<std::string> arguments)
     : m_arguments(std::move(arguments)),
-      m_mediaList(m_plotterModel,
-                  ProgramFolderOfProcess().toStdString() + m_languageSet.GetMediaListFolder()),
-      m_plotterPort(m_commandLine, m_plotterModel), m_jogKeyState(m_plotterPort),
-      // The tick exists only while the main window runs; the timer is started after it is made
-      // and stopped before it goes.
-      m_retryTimer(m_plotterPort, [this] { m_pRetryTick->OnTick(); }) {}
+      m_objects(CLanguageSet(), CControllerSettings(), ProgramFolderOfProcess().toStdString()) {}
 
 CControllerApp::~CControllerApp() = default;
 
@@ -53,12 +41,12 @@ void CControllerApp::ParseCommandLine(CControllerCommandLine& commandLine) const
 
 bool CControllerApp::InitInstance() {
     // Language texts, and the message box caption from them.
-    const std::string resource = m_languageSet.GetResourceDll();
+    const std::string resource = m_objects.language.GetResourceDll();
     if (!resource.empty()) {
         CMessageService::Instance().LoadLanguage(ProgramFolderOfProcess().toStdString(), resource);
     }
 
-    ParseCommandLine(m_commandLine);
+    ParseCommandLine(m_objects.commandLine);
 
     // One controller at a time; a later one hands over to the first and ends.
     m_guard = std::make_unique<CSingleInstanceGuard>(CSingleInstanceGuard::ProgramName(),
@@ -80,15 +68,15 @@ bool CControllerApp::InitInstance() {
 
     // The program that started us comes forward and owns our window.
     std::unique_ptr<QWindow> owner;
-    if (m_commandLine.m_bOwner) {
-        owner.reset(platform::ForeignWindow(m_commandLine.m_hOwner));
+    if (m_objects.commandLine.m_bOwner) {
+        owner.reset(platform::ForeignWindow(m_objects.commandLine.m_hOwner));
         if (owner) {
             owner->requestActivate();
         }
     }
 
     const int result = RunMainWindow(owner.get());
-    m_nExitCode = exitcode::ForResult(result, m_commandLine.m_bCutMode != 0);
+    m_nExitCode = exitcode::ForResult(result, m_objects.commandLine.m_bCutMode != 0);
     return false;
 }
 
@@ -98,25 +86,16 @@ int CControllerApp::ExitInstance() {
 
 bool CControllerApp::ShowHelp(QWidget* /*window*/, int topic) const {
     return platform::OpenHelpPage(m_strHelpFolder,
-                                  helpcontext::ForTopic(topic, m_plotterModel.FamilyIndex()));
+                                  helpcontext::ForTopic(topic, m_objects.model.FamilyIndex()));
 }
 
 int CControllerApp::RunMainWindow(QWindow* owner) {
-    m_pQueries = std::make_unique<CPlotterQueries>(m_plotterPort, m_plotterModel, m_settings,
-                                                   m_commandLine.m_strDemoModel);
-    m_pCommands = std::make_unique<CPlotterCommands>(m_plotterPort, m_plotterModel);
-    m_pCommands->SetCommandSetWait(&CCommandWaitDlg::Wait);
-    m_pAdvancedLink = std::make_unique<CAdvancedSettingsLink>(m_plotterPort, m_plotterModel);
-    m_pRetryValues = std::make_unique<CRetryValues>(m_mediaList);
-    m_pRetryTick = std::make_unique<CRetryTick>(m_plotterPort, *m_pCommands, *m_pAdvancedLink,
-                                                m_unsentChanges, *m_pRetryValues);
+    m_objects.BuildOperations();
     int result = 0;
     {
-        CControllerDlg window(ControllerLinks{
-            m_languageSet, m_commandLine, m_plotterModel, m_settings, m_mediaList, m_plotterPort,
-            *m_pQueries, *m_pCommands, m_jogKeyState, m_retryTimer, m_unsentChanges,
-            *m_pRetryValues, m_settings.m_advanced, m_nSystemCode, m_strProgramFolder,
-            [this](QWidget* parent, int topic) { ShowHelp(parent, topic); }});
+        CControllerDlg window(
+            m_objects.Links(m_nSystemCode, m_strProgramFolder,
+                            [this](QWidget* parent, int topic) { ShowHelp(parent, topic); }));
         if (owner) {
             window.winId();
             window.windowHandle()->setTransientParent(owner);
@@ -125,11 +104,7 @@ int CControllerApp::RunMainWindow(QWindow* owner) {
         result = window.exec();
         m_mainWindow = nullptr;
     } // the window stops the retry timer as it goes
-    m_pRetryTick.reset();
-    m_pRetryValues.reset();
-    m_pAdvancedLink.reset();
-    m_pCommands.reset();
-    m_pQueries.reset();
+    m_objects.ReleaseOperations();
     return result;
 }
 

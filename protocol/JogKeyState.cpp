@@ -1,6 +1,5 @@
 #include "protocol/JogKeyState.h"
 
-#include "core/messages/CMessageService.h"
 #include "core/messages/MessageCodes.h"
 #include "link/PlotterPort.h"
 #include "protocol/PortSteps.h"
@@ -13,38 +12,36 @@ int CJogKeyState::WireMask(int mask) {
     return mask == kCtrl || mask == kShift ? 0 : mask;
 }
 
-bool CJogKeyState::Set(int mask) {
+int CJogKeyState::Set(int mask) {
     if (mask == m_nMask) {
-        return true;
+        return msg::kOk;
     }
     m_nMask = mask;
     return SendJogKeys();
 }
 
-bool CJogKeyState::Press(int bits) {
+int CJogKeyState::Press(int bits) {
     if ((m_nMask & bits) != 0) {
-        return true;
+        return msg::kOk;
     }
     m_nMask |= bits;
     return SendJogKeys();
 }
 
-bool CJogKeyState::Release(int bits) {
+int CJogKeyState::Release(int bits) {
     if ((m_nMask & bits) == 0) {
-        return true;
+        return msg::kOk;
     }
     m_nMask &= ~bits;
     return SendJogKeys();
 }
 
-bool CJogKeyState::SendJogKeys() {
+int CJogKeyState::SendJogKeys() {
     const int sent = m_port.Transact(false, false, [&] {
         return proto::Send(m_port, proto::JogKeysControl(WireMask(m_nMask)));
     });
-    if (sent == msg::kOk) {
-        return true;
+    if (sent != msg::kOk) {
+        m_nMask = 0;
     }
-    m_nMask = 0;
-    ShowMessage(sent);
-    return false;
+    return sent;
 }

@@ -4,8 +4,8 @@ class CPlotterPort;
 
 // The jog keys held down, sent to the plotter whenever they change. Bits: 1 down, 2 up,
 // 4 left, 8 right, 16 Ctrl, 32 Shift. Owned by the application for the whole run and used on
-// the user-interface thread. Each change returns true when the plotter has the new state; a
-// failed send drops every held key (mask 0), shows the error and returns false.
+// the user-interface thread. Each change returns 0 when the plotter has the new state; a
+// failed send drops every held key (mask 0) and returns its code for the window to show.
 class CJogKeyState {
 public:
     enum Key : int {
@@ -24,9 +24,9 @@ public:
 
     explicit CJogKeyState(CPlotterPort& port) : m_port(port) {}
 
-    bool Set(int mask);
-    bool Press(int bits);
-    bool Release(int bits);
+    [[nodiscard]] int Set(int mask);
+    [[nodiscard]] int Press(int bits);
+    [[nodiscard]] int Release(int bits);
 
     int Mask() const { return m_nMask; }
     int InputMode() const { return m_nInputMode; }
@@ -37,7 +37,7 @@ public:
     static int WireMask(int mask);
 
 private:
-    bool SendJogKeys();
+    [[nodiscard]] int SendJogKeys();
 
     CPlotterPort& m_port;
     int m_nMask = 0;

@@ -22,6 +22,13 @@ constexpr int kDirections =
     CJogKeyState::kDown | CJogKeyState::kUp | CJogKeyState::kLeft | CJogKeyState::kRight;
 constexpr int kArrowIds[] = {ctl::kArrowUp, ctl::kArrowDown, ctl::kArrowLeft, ctl::kArrowRight};
 
+// A failed jog send has already dropped every key (the head stops); the user learns why.
+void ShowJogFailure(int code) {
+    if (code != msg::kOk) {
+        ShowMessage(code);
+    }
+}
+
 } // namespace
 
 CHeadPanel::CHeadPanel(const PanelContext& context) : CMainPanel(context) {}
@@ -48,8 +55,10 @@ void CHeadPanel::Init() {
     }
     CJogKeyState& jog = Links().jog;
     connect(Keyboard(), &CSkinRadio::JogModeChanged, this, &CHeadPanel::OnKeyboardModeChanged);
-    connect(Keyboard(), &CSkinRadio::JogKeyPressed, this, [&jog](int bits) { jog.Press(bits); });
-    connect(Keyboard(), &CSkinRadio::JogKeyReleased, this, [&jog](int bits) { jog.Release(bits); });
+    connect(Keyboard(), &CSkinRadio::JogKeyPressed, this,
+            [&jog](int bits) { ShowJogFailure(jog.Press(bits)); });
+    connect(Keyboard(), &CSkinRadio::JogKeyReleased, this,
+            [&jog](int bits) { ShowJogFailure(jog.Release(bits)); });
 }
 
 bool CHeadPanel::IsKeyHeld() const {
@@ -59,20 +68,22 @@ bool CHeadPanel::IsKeyHeld() const {
 void CHeadPanel::OnArrowPressed(int bits) {
     CJogKeyState& jog = Links().jog;
     if ((bits & kDirections) == 0) {
-        jog.Press(bits); // Shift or Ctrl while an arrow button has the focus
+        ShowJogFailure(jog.Press(bits)); // Shift or Ctrl while an arrow button has the focus
         return;
     }
     if (jog.InputMode() == CJogKeyState::kInputKeyboard) {
         EndKeyboardMode();
     }
-    if (jog.Press(bits)) {
+    const int pressed = jog.Press(bits);
+    if (pressed == msg::kOk) {
         jog.SetInputMode(CJogKeyState::kInputArrowHeld);
     }
+    ShowJogFailure(pressed);
 }
 
 void CHeadPanel::OnArrowReleased(int bits) {
     CJogKeyState& jog = Links().jog;
-    jog.Release(bits);
+    ShowJogFailure(jog.Release(bits));
     if ((bits & kDirections) != 0) {
         jog.SetInputMode(CJogKeyState::kInputButtons);
     }
@@ -85,7 +96,7 @@ void CHeadPanel::OnKeyboardModeChanged(int mode) {
         return;
     }
     jog.SetInputMode(CJogKeyState::kInputButtons);
-    jog.Set(0);
+    ShowJogFailure(jog.Set(0));
 }
 
 void CHeadPanel::EndKeyboardMode() {
@@ -177,7 +188,7 @@ void CHeadPanel::ReleaseKeys() {
     if (jog.InputMode() == CJogKeyState::kInputArrowHeld) {
         jog.SetInputMode(CJogKeyState::kInputButtons);
     }
-    jog.Set(0);
+    ShowJogFailure(jog.Set(0));
     for (const int id : kArrowIds) {
         ControlAs<CSkinArrowButton>(id)->ResetState();
     }

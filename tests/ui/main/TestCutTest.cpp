@@ -1,6 +1,7 @@
 // The test cut from the main window and the progress window that follows it.
 #include "ModalAnswer.h"
 #include "WindowRig.h"
+#include "protocol/PlotterQueries.h"
 #include "tests/protocol/SimPlotterLink.h"
 
 #include "core/messages/MessageCodes.h"

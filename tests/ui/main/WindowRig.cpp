@@ -30,13 +30,14 @@ template <typename Fn> Fn Export(const char* name) {
 } // namespace
 
 WindowRig::WindowRig(std::string_view type)
-    : modelType(type), mediaList(model, MediaRoot(programFolder) / ""), sim(type) {
+    : modelType(type), sim(type), objects(CLanguageSet(1033), CControllerSettings(true),
+                                          programFolder.path().toStdString() + "/") {
     QSettings("Morvalin", "Vireclip").clear();
 }
 
 WindowRig::~WindowRig() {
     m_pDlg.reset();
-    m_pTimer.reset();
+    objects.ReleaseOperations();
     if (g_pServing == this) {
         g_pServing = nullptr;
     }
@@ -61,12 +62,7 @@ void WindowRig::AddMediaList(const CuttingCondition& condition) {
 }
 
 int WindowRig::Open(bool keepTicking) {
-    m_pQueries =
-        std::make_unique<CPlotterQueries>(port, model, settings, commandLine.m_strDemoModel);
-    m_pCommands = std::make_unique<CPlotterCommands>(port, model);
-    m_pAdvanced = std::make_unique<CAdvancedSettingsLink>(port, model);
-    m_pTick = std::make_unique<CRetryTick>(port, *m_pCommands, *m_pAdvanced, unsent, retryValues);
-    m_pTimer = std::make_unique<CRetryTimer>(port, [this] { m_pTick->OnTick(); });
+    objects.BuildOperations();
 
     if (useSimulator) {
         const std::string present = presentModels.empty()
@@ -80,23 +76,19 @@ int WindowRig::Open(bool keepTicking) {
         port.SetLibraryCandidates({QUIRN_RUNTIME_DIR "/libzefralink.so"});
     }
 
-    m_pDlg = std::make_unique<CControllerDlg>(ControllerLinks{
-        language, commandLine, model, settings, mediaList, port, *m_pQueries, *m_pCommands, jog,
-        *m_pTimer, unsent, retryValues, advanced, systemCode, skinFolder, nullptr});
+    m_pDlg = std::make_unique<CControllerDlg>(objects.Links(systemCode, skinFolder, nullptr));
     const int result = m_pDlg->OnInitDialog();
     if (result == 0) {
         m_pDlg->show();
         if (!keepTicking) {
-            m_pTimer->Stop();
+            objects.retryTimer.Stop();
         }
     }
     return result;
 }
 
 void WindowRig::StopTicking() {
-    if (m_pTimer) {
-        m_pTimer->Stop();
-    }
+    objects.retryTimer.Stop();
 }
 
 int WindowRig::OnPipeOpen(int pipe) {

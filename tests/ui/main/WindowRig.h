@@ -1,19 +1,7 @@
 #pragma once
 
+#include "app/ControllerObjects.h"
 #include "conditions/MediaList.h"
-#include "core/ControllerCommandLine.h"
-#include "core/ControllerSettings.h"
-#include "core/LanguageSet.h"
-#include "link/PlotterPort.h"
-#include "models/PlotterModel.h"
-#include "protocol/AdvancedSettingsLink.h"
-#include "protocol/JogKeyState.h"
-#include "protocol/PlotterCommands.h"
-#include "protocol/PlotterQueries.h"
-#include "retry/RetryTick.h"
-#include "retry/RetryTimer.h"
-#include "retry/RetryValues.h"
-#include "retry/UnsentChanges.h"
 #include "sim/SimPlotter.h"
 #include "tests/core/messages/CRecordingMessageSink.h"
 #include "ui/main/ControllerDlg.h"
@@ -65,19 +53,19 @@ public:
     QWidget* Control(int id) { return m_pDlg->Control(id); }
 
     CScopedRecordingSink recording;
-    CLanguageSet language{1033};
-    CControllerCommandLine commandLine;
-    CPlotterModel model;
-    CControllerSettings settings{true};
     QTemporaryDir programFolder;
     std::string modelType;
-    CMediaList mediaList;
     CSimPlotter sim;
-    CPlotterPort port{commandLine, model};
-    CJogKeyState jog{port};
-    CUnsentChanges unsent;
-    CRetryValues retryValues{mediaList};
-    AdvancedSettings advanced;
+    // The application's object graph, in English and millimetres.
+    CControllerObjects objects;
+    CLanguageSet& language = objects.language;
+    CControllerCommandLine& commandLine = objects.commandLine;
+    CPlotterModel& model = objects.model;
+    CControllerSettings& settings = objects.settings;
+    CMediaList& mediaList = objects.mediaList;
+    CPlotterPort& port = objects.port;
+    CJogKeyState& jog = objects.jog;
+    CUnsentChanges& unsent = objects.unsent;
     bool useSimulator = true;
     // The USB models the stand-in library reports as connected; empty: the simulated one's.
     std::string presentModels;
@@ -86,11 +74,6 @@ public:
     std::string skinFolder = QUIRN_RUNTIME_DIR "/";
 
 private:
-    std::unique_ptr<CPlotterQueries> m_pQueries;
-    std::unique_ptr<CPlotterCommands> m_pCommands;
-    std::unique_ptr<CAdvancedSettingsLink> m_pAdvanced;
-    std::unique_ptr<CRetryTick> m_pTick;
-    std::unique_ptr<CRetryTimer> m_pTimer;
     std::unique_ptr<CControllerDlg> m_pDlg;
     std::size_t m_nWireSeen = 0;
 
