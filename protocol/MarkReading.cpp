@@ -11,16 +11,17 @@
 
 #include <string>
 
-namespace {
-constexpr int kDemoStartedState = 1;
-}
-
 int CMarkReading::StartMarkReading(bool checkQueues, bool checkStatus) {
     if (m_port.IsDemo()) {
-        m_nMarkReadState = kDemoStartedState;
+        m_nMarkReadState = kStarted;
         return msg::kOk;
     }
-    return m_port.Transact(checkQueues, checkStatus, [&] { return StartInTransaction(); });
+    const int started =
+        m_port.Transact(checkQueues, checkStatus, [&] { return StartInTransaction(); });
+    if (started == msg::kOk) {
+        m_nMarkReadState = kStarted;
+    }
+    return started;
 }
 
 int CMarkReading::StartInTransaction() {

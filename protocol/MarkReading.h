@@ -11,6 +11,8 @@ class CControllerSettings;
 class CMarkReading {
 public:
     // Reading state: 0-2 as the plotter reports, 3 not reading (or unknown).
+    static constexpr int kStarted = 1;
+    static constexpr int kMarksFound = 2;
     static constexpr int kNotReading = 3;
 
     CMarkReading(CPlotterPort& port, CPlotterModel& model, CControllerSettings& settings)
@@ -18,13 +20,14 @@ public:
 
     // Sends the mark type, length, thickness and the search command of the correction method
     // (lengths in steps of the step size queried first). A correction method outside 0-3
-    // sends nothing and gives msg::kMarkReadingFailed. Demo mode sets the state to 1.
-    int StartMarkReading(bool checkQueues, bool checkStatus);
+    // sends nothing and gives msg::kMarkReadingFailed. A started reading (and demo mode) sets
+    // the state to kStarted, so a state left from an earlier reading never ends this one.
+    [[nodiscard]] int StartMarkReading(bool checkQueues, bool checkStatus);
     // Asks the reading state; a failed write sets it to kNotReading.
-    int PollMarkReading();
-    int AbortMarkReading();
+    [[nodiscard]] int PollMarkReading();
+    [[nodiscard]] int AbortMarkReading();
     // Whether the plotter has read the marks, into the settings.
-    int QueryMarksRead();
+    [[nodiscard]] int QueryMarksRead();
 
     int MarkReadState() const { return m_nMarkReadState; }
 

@@ -1,0 +1,18 @@
+#include "ui/dialogs/RangeReport.h"
+
+#include "core/messages/CMessageService.h"
+#include "core/messages/MessageCodes.h"
+
+#include <QLineEdit>
+
+bool PassesRangeCheck(const RangeCheck& check, QLineEdit* edit) {
+    if (check.code == msg::kOk) {
+        return true;
+    }
+    ShowRangeMessage(check.code, check.low.toUtf8().constData(), check.high.toUtf8().constData());
+    if (edit != nullptr) {
+        edit->setFocus();
+        edit->selectAll();
+    }
+    return false;
+}
