@@ -24,7 +24,6 @@ void CClosingPanel::Init() {
 }
 
 void CClosingPanel::OnOK() {
-    const CControllerSettings& settings = Links().settings;
     if (Links().commandLine.m_bCutMode == 0) {
         if (!ConfirmUnsentChanges()) {
             return;
@@ -38,13 +37,28 @@ void CClosingPanel::OnOK() {
         ShowMessage(ready);
         return;
     }
-    if (settings.m_bMarkReadingAvailable != 0 && settings.m_bTomboRead != 0 &&
-        !ConfirmMessage(msg::kConfirmMarksNotRead)) {
-        // This window does not read the marks yet: the user decides whether to cut without.
+    if (!MarksReadForCut()) {
         return;
     }
     SaveSettings();
     Window().done(kResultOk);
+}
+
+bool CClosingPanel::MarksReadForCut() {
+    const CControllerSettings& settings = Links().settings;
+    if (settings.m_bMarkReadingAvailable == 0 || settings.m_bTomboRead == 0) {
+        return true;
+    }
+    if (settings.m_bTomboAuto != 0) {
+        // Every failure on the way has been shown; the window stays for another try.
+        return m_orientation.CheckDistances() && m_orientation.ReadMarks() == msg::kOk;
+    }
+    // Read by hand with "Read Marks" before: the plotter knows whether it has them.
+    if (const int asked = m_orientation.QueryMarksRead(); asked != msg::kOk) {
+        ShowMessage(asked);
+        return false;
+    }
+    return settings.m_bMarksRead != 0 || ConfirmMessage(msg::kConfirmMarksNotRead);
 }
 
 void CClosingPanel::OnCancel() {

@@ -19,6 +19,9 @@ public:
     void OnCancel();
 
 private:
+    // Cut mode: whether the registration marks are read, or not in use, or the user cuts
+    // without them.
+    bool MarksReadForCut();
     bool ConfirmUnsentChanges();
     void SaveSettings();
 

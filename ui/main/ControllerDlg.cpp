@@ -221,6 +221,7 @@ void CControllerDlg::InitDisplay() {
     m_closing.Init();
     m_conditions.Init();
     m_orientation.Init();
+    connect(&m_head, &CHeadPanel::ReadMarksKey, &m_orientation, &COrientationPanel::OnReadMarks);
 
     connect(static_cast<CSkinButton*>(Control(ctl::kHelp)), &QPushButton::clicked, this,
             &CControllerDlg::OnHelp);

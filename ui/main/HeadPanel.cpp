@@ -166,12 +166,15 @@ void CHeadPanel::OnFunctionKey(int key) {
             Keyboard()->SwitchOn();
         }
         break;
+    case Qt::Key_F7:
+        Control(ctl::kReadMarks)->setFocus();
+        emit ReadMarksKey();
+        break;
     case Qt::Key_F8:
         Control(ctl::kTestCut)->setFocus();
         OnTestCut();
         break;
     default:
-        // F7 reads the marks, which this window does not offer yet.
         break;
     }
 }

@@ -28,6 +28,10 @@ public:
 
     void OnTestCut();
 
+signals:
+    // F7: the "Read Marks" button's action, which the mark panel owns.
+    void ReadMarksKey();
+
 private:
     void OnArrowPressed(int bits);
     void OnArrowReleased(int bits);

@@ -13,8 +13,7 @@ namespace {
 
 // Buttons whose windows the controller does not offer yet; they stay disabled.
 constexpr int kUnavailable[] = {ctl::kListEdit, ctl::kEditConditions, ctl::kImportConditions,
-                                ctl::kOption,   ctl::kAdvanced,       ctl::kMarkSettings,
-                                ctl::kReadMarks};
+                                ctl::kOption, ctl::kAdvanced};
 
 bool IsAvailable(int id) {
     for (const int unavailable : kUnavailable) {

@@ -1,16 +1,25 @@
 #include "ui/main/OrientationPanel.h"
 
 #include "conditions/units/LengthUnits.h"
-#include "conditions/units/NumberText.h"
 #include "core/ControllerCommandLine.h"
 #include "core/ControllerSettings.h"
+#include "core/messages/CMessageService.h"
+#include "core/messages/MessageCodes.h"
 #include "models/PlotterModel.h"
+#include "protocol/PlotterCommands.h"
+#include "retry/ChangeSender.h"
+#include "retry/UnsentChanges.h"
+#include "skin/SkinButton.h"
+#include "ui/dialogs/MarkReadingRun.h"
+#include "ui/dialogs/RegMarkDlg.h"
 #include "ui/main/ControlIds.h"
+#include "ui/main/ControllerLayout.h"
 #include "ui/main/MarkPanelState.h"
 #include "ui/main/OrientationPictures.h"
 #include "ui/main/PictureCache.h"
 
 #include <QCheckBox>
+#include <QDialog>
 #include <QLineEdit>
 #include <QRadioButton>
 
@@ -21,13 +30,22 @@ constexpr int kDistanceControls[] = {
     ctl::kDistanceYLabel, ctl::kDistanceY,      ctl::kDistanceYUnit,
 };
 
+// The radio of each orientation value.
+int DesignRadio(int orientation) {
+    return orientation == 1 ? ctl::kDesignPortrait : ctl::kDesignLandscape;
+}
+int MediaRadio(int orientation) {
+    return orientation == 1 ? ctl::kMediaRotated : ctl::kMediaUnrotated;
+}
+
 } // namespace
 
-COrientationPanel::COrientationPanel(const PanelContext& context) : CMainPanel(context) {}
+COrientationPanel::COrientationPanel(const PanelContext& context)
+    : CMainPanel(context), m_distances(context.links.settings, context.links.model),
+      m_marks(context.links.port, context.links.model, context.links.settings) {}
 
 void COrientationPanel::Init() {
     CControllerSettings& settings = Links().settings;
-    const CControllerCommandLine& cl = Links().commandLine;
     const bool available = settings.m_bMarkReadingAvailable != 0;
     if (!Links().model.SupportsAreaCorrection() && settings.m_nTmbReadType == 3) {
         settings.m_nTmbReadType = 2;
@@ -35,31 +53,30 @@ void COrientationPanel::Init() {
 
     ControlAs<QCheckBox>(ctl::kMarks)->setChecked(available && settings.m_bTomboRead != 0);
     ControlAs<QCheckBox>(ctl::kSearchMarks)->setChecked(available && settings.m_bTomboAuto != 0);
-    ControlAs<QRadioButton>(settings.m_nImageType == 1 ? ctl::kDesignPortrait
-                                                       : ctl::kDesignLandscape)
-        ->setChecked(true);
-    ControlAs<QRadioButton>(settings.m_nMediaOrient == 1 ? ctl::kMediaRotated
-                                                         : ctl::kMediaUnrotated)
-        ->setChecked(true);
+    ControlAs<QRadioButton>(DesignRadio(settings.m_nImageType))->setChecked(true);
+    ControlAs<QRadioButton>(MediaRadio(settings.m_nMediaOrient))->setChecked(true);
 
-    const QString unit = LoadText(settings.m_nUnitType == kUnitInch ? str::kInch : str::kMm);
-    SetText(ctl::kDistanceXUnit, unit);
-    SetText(ctl::kDistanceYUnit, unit);
+    m_distances.Attach(Edit(ctl::kDistanceX), Edit(ctl::kDistanceY));
     ShowDistances();
+    OfferMarkControls();
 
-    // The launching program owns the marks when it set the distances or turned marks off.
-    const bool launchOwnsMarks =
-        cl.m_bMarkDistance != 0 || (cl.m_bNoMarks != 0 && cl.m_bCutMode != 0);
-    const MarkPanelEnabled enabled =
-        EnableMarkControls({available, settings.m_bTomboRead != 0, settings.m_bTomboAuto != 0,
-                            cl.m_bCutMode != 0, launchOwnsMarks});
-    SetEnabled(ctl::kMarks, enabled.marks);
-    SetEnabled(ctl::kSearchMarks, enabled.searchMarks);
-    for (const int id : kDistanceControls) {
-        SetEnabled(id, enabled.distances);
+    for (const int value : {0, 1}) {
+        connect(ControlAs<QRadioButton>(DesignRadio(value)), &QRadioButton::clicked, this,
+                [this, value] { OnDesign(value); });
+        connect(ControlAs<QRadioButton>(MediaRadio(value)), &QRadioButton::clicked, this,
+                [this, value] { OnMedia(value); });
     }
-    SetEnabled(ctl::kMarkSettings, enabled.settings);
-    SetEnabled(ctl::kReadMarks, enabled.readMarks);
+    connect(ControlAs<QCheckBox>(ctl::kMarks), &QCheckBox::clicked, this,
+            &COrientationPanel::OnMarks);
+    connect(ControlAs<QCheckBox>(ctl::kSearchMarks), &QCheckBox::clicked, this,
+            &COrientationPanel::OnSearchMarks);
+    for (QLineEdit* edit : {Edit(ctl::kDistanceX), Edit(ctl::kDistanceY)}) {
+        connect(edit, &QLineEdit::textChanged, this, [this, edit] { m_distances.OnChanged(edit); });
+    }
+    connect(ControlAs<CSkinButton>(ctl::kMarkSettings), &QPushButton::clicked, this,
+            &COrientationPanel::OnMarkSettings);
+    connect(ControlAs<CSkinButton>(ctl::kReadMarks), &QPushButton::clicked, this,
+            &COrientationPanel::OnReadMarks);
 }
 
 void COrientationPanel::Paint(QPainter& painter) const {
@@ -73,37 +90,114 @@ void COrientationPanel::Paint(QPainter& painter) const {
 }
 
 bool COrientationPanel::IsDistanceEdit(const QWidget* widget) const {
-    return widget != nullptr &&
-           (widget == Control(ctl::kDistanceX) || widget == Control(ctl::kDistanceY));
+    return m_distances.Contains(widget);
 }
 
 void COrientationPanel::ShowDistances() {
-    const CControllerSettings& settings = Links().settings;
-    const QChar separator = QLatin1Char(settings.m_cDecimalSeparator);
-    SetText(ctl::kDistanceX,
-            FormatDecimalLength(settings.m_nTomboDisX, settings.m_nUnitType, separator));
-    SetText(ctl::kDistanceY,
-            FormatDecimalLength(settings.m_nTomboDisY, settings.m_nUnitType, separator));
+    const QString unit =
+        LoadText(Links().settings.m_nUnitType == kUnitInch ? str::kInch : str::kMm);
+    SetText(ctl::kDistanceXUnit, unit);
+    SetText(ctl::kDistanceYUnit, unit);
+    m_distances.Show();
 }
 
 void COrientationPanel::ClampDistances() {
-    CControllerSettings& settings = Links().settings;
-    const MarkRange ranges = Links().model.MarkRanges();
-    const bool inch = settings.m_nUnitType == kUnitInch;
-    const DoubleRange along = inch ? ranges.alongInch : ranges.alongMm;
-    const double micronsPerUnit = inch ? kMicronsPerInch : kMicronsPerMm;
-    const QChar separator = QLatin1Char(settings.m_cDecimalSeparator);
+    m_distances.Clamp();
+}
 
-    auto clamp = [&](int editId, int& stored) {
-        QString text = Edit(editId)->text();
-        text.replace(separator, QLatin1Char('.'));
-        const double typed = ReadLeadingDecimal(text.toStdString());
-        if (typed < along.dMin) {
-            stored = TruncateToMicrons(along.dMin * micronsPerUnit);
-        } else if (typed > along.dMax) {
-            stored = TruncateToMicrons(along.dMax * micronsPerUnit);
-        }
-    };
-    clamp(ctl::kDistanceX, settings.m_nTomboDisX);
-    clamp(ctl::kDistanceY, settings.m_nTomboDisY);
+bool COrientationPanel::CheckDistances() const {
+    return m_distances.Check();
+}
+
+int COrientationPanel::ReadMarks() {
+    return RunMarkReading(m_marks, Links().commandLine, Folders(), &Window());
+}
+
+int COrientationPanel::QueryMarksRead() {
+    return m_marks.QueryMarksRead();
+}
+
+void COrientationPanel::OfferMarkControls() {
+    const CControllerSettings& settings = Links().settings;
+    const CControllerCommandLine& cl = Links().commandLine;
+    // The launching program owns the marks when it set the distances or turned marks off.
+    const bool launchOwnsMarks =
+        cl.m_bMarkDistance != 0 || (cl.m_bNoMarks != 0 && cl.m_bCutMode != 0);
+    const MarkPanelEnabled enabled =
+        EnableMarkControls({settings.m_bMarkReadingAvailable != 0, settings.m_bTomboRead != 0,
+                            settings.m_bTomboAuto != 0, cl.m_bCutMode != 0, launchOwnsMarks});
+    SetEnabled(ctl::kMarks, enabled.marks);
+    SetEnabled(ctl::kSearchMarks, enabled.searchMarks);
+    for (const int id : kDistanceControls) {
+        SetEnabled(id, enabled.distances);
+    }
+    SetEnabled(ctl::kMarkSettings, enabled.settings);
+    SetEnabled(ctl::kReadMarks, enabled.readMarks);
+}
+
+void COrientationPanel::Repaint(std::initializer_list<QRect> pictures) const {
+    for (const QRect& picture : pictures) {
+        Window().update(picture);
+    }
+}
+
+void COrientationPanel::OnDesign(int orientation) {
+    CControllerSettings& settings = Links().settings;
+    if (settings.m_nImageType == orientation) {
+        return;
+    }
+    settings.m_nImageType = orientation;
+    Repaint(
+        {layout::kMediaRotatedPicture, layout::kMediaUnrotatedPicture, layout::kPreviewPicture});
+}
+
+void COrientationPanel::OnMedia(int orientation) {
+    CControllerSettings& settings = Links().settings;
+    if (settings.m_nMediaOrient == orientation) {
+        return;
+    }
+    const int sent = Sender().Send(
+        CUnsentChanges::kMediaOrientation,
+        [&] { return Links().commands.SendMediaOrientation(orientation, CheckQueues(), true); },
+        [&] { settings.m_nMediaOrient = orientation; });
+    if (sent != msg::kOk) {
+        ControlAs<QRadioButton>(MediaRadio(settings.m_nMediaOrient))->setChecked(true);
+        ShowMessage(sent);
+        return;
+    }
+    Repaint({layout::kPreviewPicture});
+}
+
+void COrientationPanel::OnMarks(bool checked) {
+    Links().settings.m_bTomboRead = checked ? 1 : 0;
+    OfferMarkControls();
+    Repaint({layout::kDesignPortraitPicture, layout::kDesignLandscapePicture,
+             layout::kMediaRotatedPicture, layout::kMediaUnrotatedPicture,
+             layout::kPreviewPicture});
+}
+
+void COrientationPanel::OnSearchMarks(bool checked) {
+    Links().settings.m_bTomboAuto = checked ? 1 : 0;
+    OfferMarkControls();
+}
+
+void COrientationPanel::OnMarkSettings() {
+    // The window writes the mark settings itself on OK; its result does not matter here.
+    CRegMarkDlg dialog(Links().settings, Links().commandLine, Links().model, Folders(),
+                       Links().showHelp, &Window());
+    dialog.exec();
+}
+
+void COrientationPanel::OnReadMarks() {
+    // F7 comes here also while the button is not offered: a plotter without mark reading, or
+    // cut mode with automatic search, where "Cut" reads them.
+    if (!Control(ctl::kReadMarks)->isEnabled() || Links().settings.m_bTomboRead == 0 ||
+        !CheckDistances()) {
+        return;
+    }
+    if (Links().settings.m_bTomboAuto == 0 && !ConfirmMessage(msg::kConfirmMarkSearch)) {
+        return;
+    }
+    // A failure has been shown; the user may read again.
+    static_cast<void>(ReadMarks());
 }

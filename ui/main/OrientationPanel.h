@@ -1,11 +1,17 @@
 #pragma once
 
+#include "protocol/MarkReading.h"
+#include "ui/main/DistanceEdits.h"
 #include "ui/main/MainPanel.h"
 
+#include <initializer_list>
+
 class QPainter;
+class QRect;
 
 // The orientation and registration-mark panel: design and media orientation with their
-// pictures, whether and how marks are read, and the distances between the marks.
+// pictures, whether and how marks are read, the distances between the marks, the mark
+// settings and the mark reading.
 class COrientationPanel : public CMainPanel {
     Q_OBJECT
 public:
@@ -17,10 +23,31 @@ public:
     void Paint(QPainter& painter) const;
     // Whether the widget is one of the distance edits, in which Enter does not close.
     bool IsDistanceEdit(const QWidget* widget) const;
+    // The unit labels and the distances in the display unit.
+    void ShowDistances();
     // Brings typed distances outside the model's limits to the nearest limit, as they are
     // stored at closing.
     void ClampDistances();
+    // Both distances within the model's limits; a failure has been shown and holds the focus.
+    [[nodiscard]] bool CheckDistances() const;
+    // Starts the plotter's search and waits for it: 0 when the plotter reported the marks read,
+    // else the code that says why not (its message has been shown).
+    [[nodiscard]] int ReadMarks();
+    // Whether the plotter has read the marks, into the settings.
+    [[nodiscard]] int QueryMarksRead();
+
+    // "Read Marks", and F7.
+    void OnReadMarks();
 
 private:
-    void ShowDistances();
+    void OnDesign(int orientation);
+    void OnMedia(int orientation);
+    void OnMarks(bool checked);
+    void OnSearchMarks(bool checked);
+    void OnMarkSettings();
+    void OfferMarkControls();
+    void Repaint(std::initializer_list<QRect> pictures) const;
+
+    CDistanceEdits m_distances;
+    CMarkReading m_marks;
 };

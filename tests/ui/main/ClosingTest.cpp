@@ -95,12 +95,14 @@ TEST_F(Closing, CutOnANotReadyPlotterIsShownAndKeepsTheWindowOpen) {
     EXPECT_FALSE(Stored("UnitType").isValid());
 }
 
-TEST_F(Closing, CutWithMarksOnAsksWhetherToCutWithoutReadMarks) {
+TEST_F(Closing, CutWithMarksReadByHandAsksWhenThePlotterHasNone) {
     WindowRig::Remember("TomboRead", 1);
+    WindowRig::Remember("TomboAuto", 0);
     Open(true);
     m_rig.recording.Sink().AnswerNext(false);
     Click(ctl::kOk);
     EXPECT_TRUE(m_rig.Dlg().isVisible());
+    EXPECT_EQ(m_rig.TakeWire(), "\x1b.C1:TC23,\x03");
     m_rig.recording.Sink().AnswerNext(true);
     Click(ctl::kOk);
     EXPECT_EQ(m_rig.Dlg().result(), CControllerDlg::kResultOk);
