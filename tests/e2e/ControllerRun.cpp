@@ -79,7 +79,7 @@ bool CControllerRun::Start(const Launch& launch, const QString& platform) {
     env.insert("HOME", Folder());
     env.insert("XDG_CONFIG_HOME", Folder() + "/config");
     env.insert("QT_QPA_PLATFORM", platform);
-    env.insert("LC_ALL", "C");
+    env.insert("LC_ALL", launch.locale);
     env.remove("QUIRN_EXIT_WHEN_READY");
     if (launch.exitWhenReady) {
         env.insert("QUIRN_EXIT_WHEN_READY", "1");
@@ -117,11 +117,18 @@ std::string CControllerRun::Wire(int plotter) const {
 }
 
 bool CControllerRun::WaitForWire(const std::string& bytes, int timeoutMs) {
+    return WaitForWire(
+        [&bytes](const std::string& wire) { return wire.find(bytes) != std::string::npos; },
+        timeoutMs);
+}
+
+bool CControllerRun::WaitForWire(const std::function<bool(const std::string&)>& done,
+                                 int timeoutMs) {
     QElapsedTimer timer;
     timer.start();
-    while (Wire().find(bytes) == std::string::npos) {
+    while (!done(Wire())) {
         if (timer.elapsed() > timeoutMs || !IsRunning()) {
-            return Wire().find(bytes) != std::string::npos;
+            return done(Wire());
         }
         QThread::msleep(100);
     }
@@ -150,6 +157,21 @@ bool ShowsMainWindow(const QImage& image) {
 
 bool ShowsMessageBox(const QImage& image) {
     return CountColour(image, kMessageBoxGrey) >= kMessageBoxPixels;
+}
+
+QPoint MainWindowOrigin(const QImage& image) {
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if ((image.pixel(x, y) & 0xffffff) == (kTitleBlue & 0xffffff)) {
+                return {x, y};
+            }
+        }
+    }
+    return {};
+}
+
+int Pixels(const QImage& image, QRgb colour) {
+    return CountColour(image, colour);
 }
 
 bool ShowsAnything(const QImage& image) {

@@ -5,11 +5,13 @@
 
 #include "VncClient.h"
 
+#include <QPoint>
 #include <QProcess>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QVariant>
 
+#include <functional>
 #include <string>
 
 extern const QString kQuirn;
@@ -27,6 +29,7 @@ public:
         bool underSimulator = true;
         bool exitWhenReady = false;
         QString program = kQuirn;
+        QString locale = QStringLiteral("C"); // LC_ALL of the controller
 
         Launch& Sim(const QStringList& options) {
             simOptions = options;
@@ -46,6 +49,10 @@ public:
         }
         Launch& Program(const QString& path) {
             program = path;
+            return *this;
+        }
+        Launch& Locale(const QString& name) {
+            locale = name;
             return *this;
         }
     };
@@ -80,6 +87,8 @@ public:
     std::string Wire(int plotter = 0) const;
     // Waits until the plotter has received `bytes`; false when they never come.
     bool WaitForWire(const std::string& bytes, int timeoutMs);
+    // Waits until what the plotter has received satisfies `done`.
+    bool WaitForWire(const std::function<bool(const std::string&)>& done, int timeoutMs);
     QString ErrorOutput() const { return QString::fromLocal8Bit(m_errors); }
 
 private:
@@ -98,4 +107,8 @@ bool ShowsMainWindow(const QImage& image);
 bool ShowsMessageBox(const QImage& image);
 // Any window at all.
 bool ShowsAnything(const QImage& image);
+// The main window's top left corner on the screen (its title area's first pixel).
+QPoint MainWindowOrigin(const QImage& image);
+// How many pixels have this colour.
+int Pixels(const QImage& image, QRgb colour);
 } // namespace screen

@@ -13,6 +13,8 @@ constexpr quint8 kSetPixelFormat = 0;
 constexpr quint8 kSetEncodings = 2;
 constexpr quint8 kUpdateRequest = 3;
 constexpr quint8 kKeyEvent = 4;
+constexpr quint8 kPointerEvent = 5;
+constexpr quint8 kLeftButton = 1;
 constexpr quint8 kFramebufferUpdate = 0;
 constexpr quint8 kColourMapEntries = 1;
 constexpr quint8 kBell = 2;
@@ -66,6 +68,19 @@ bool CVncClient::Press(quint32 keysym) {
     // The key may end the program before its release arrives; the press is what counts.
     return SendKey(keysym, true) &&
            (SendKey(keysym, false) || m_socket.state() != QAbstractSocket::ConnectedState);
+}
+
+bool CVncClient::Click(int x, int y) {
+    return SendPointer(x, y, kLeftButton) && SendPointer(x, y, 0);
+}
+
+bool CVncClient::Type(const QString& text) {
+    for (const QChar c : text) {
+        if (!Press(c.unicode())) {
+            return false;
+        }
+    }
+    return true;
 }
 
 QImage CVncClient::Capture() {
@@ -160,6 +175,20 @@ bool CVncClient::SendKey(quint32 keysym, bool down) {
     while (m_socket.bytesToWrite() > 0 && m_socket.waitForBytesWritten(kReadTimeoutMs)) {
     }
     return m_socket.bytesToWrite() == 0 && m_socket.state() == QAbstractSocket::ConnectedState;
+}
+
+bool CVncClient::SendPointer(int x, int y, quint8 buttons) {
+    QByteArray event(6, '\0');
+    event[0] = char(kPointerEvent);
+    event[1] = char(buttons);
+    qToBigEndian(quint16(x), event.data() + 2);
+    qToBigEndian(quint16(y), event.data() + 4);
+    if (m_socket.write(event) != event.size()) {
+        return false;
+    }
+    while (m_socket.bytesToWrite() > 0 && m_socket.waitForBytesWritten(kReadTimeoutMs)) {
+    }
+    return m_socket.bytesToWrite() == 0;
 }
 
 bool CVncClient::ReadUpdate(QImage& screen) {
