@@ -3,9 +3,11 @@
 #include "ModalAnswer.h"
 #include "WindowRig.h"
 
+#include "conditions/units/LengthUnits.h"
 #include "core/messages/MessageCodes.h"
 #include "ui/dialogs/RegMarkDlg.h"
 #include "ui/main/ControlIds.h"
+#include "ui/main/DistanceEdits.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -337,6 +339,29 @@ TEST_F(MarkPanel, MarkSettingsReachTheNextReading) {
     m_rig.sim.m_markReadReplies = {"2"};
     Click(ctl::kReadMarks);
     EXPECT_NE(m_rig.TakeWire().find(Command("TB51,300,")), std::string::npos);
+}
+
+// The display unit changes under the edits (the Option window's OK): their texts are still
+// millimetres until they are shown anew.
+TEST(DistanceEdits, TextsAreReadInTheUnitTheyWereWrittenIn) {
+    CControllerSettings settings(true);
+    CPlotterModel model;
+    ASSERT_TRUE(model.Identify("WX8800-60"));
+    QLineEdit x;
+    QLineEdit y;
+    CDistanceEdits edits(settings, model);
+    edits.Attach(&x, &y);
+    QObject::connect(&x, &QLineEdit::textChanged, [&] { edits.OnChanged(&x); });
+    edits.Show();
+    x.selectAll();
+    QTest::keyClicks(&x, "5000");
+
+    settings.m_nUnitType = kUnitInch;
+    edits.Clamp();
+    EXPECT_EQ(settings.m_nTomboDisX, 5000000); // not 1968.047 inches
+    edits.Show();
+    EXPECT_EQ(x.text(), "196.805");
+    EXPECT_EQ(settings.m_nTomboDisX, 5000000); // not what "196.805" inches would give
 }
 
 struct CutCase {
