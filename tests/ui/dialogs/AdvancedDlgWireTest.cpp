@@ -110,8 +110,10 @@ TEST_P(AdvancedWire, ReadsAtOpeningShowsAndWritesOnOk) {
     EXPECT_EQ(penUp->currentText(), c.penUpShown);
     EXPECT_EQ(dlg.Control(kFanNormal)->isEnabled(), c.fanOffered);
     EXPECT_EQ(dlg.Control(kFanWeak)->isEnabled(), c.fanOffered);
-    EXPECT_EQ(static_cast<QAbstractButton*>(dlg.Control(kFanWeak))->isChecked(),
-              std::string(c.fanChecked) == "Weak");
+    for (const int fan : {kFanNormal, kFanWeak}) {
+        EXPECT_EQ(static_cast<QAbstractButton*>(dlg.Control(fan))->isChecked(),
+                  static_cast<QAbstractButton*>(dlg.Control(fan))->text() == c.fanChecked);
+    }
     EXPECT_EQ(static_cast<QLineEdit*>(dlg.Control(kL))->text(), "-0.50");
     EXPECT_EQ(static_cast<QLineEdit*>(dlg.Control(kW))->text(), "0.25");
 
