@@ -14,6 +14,7 @@
 #include "retry/RetryTick.h"
 #include "retry/RetryValues.h"
 #include "ui/dialogs/CommandWaitDlg.h"
+#include "ui/dialogs/TestCutRestore.h"
 #include "ui/main/ControllerDlg.h"
 #include "ui/main/ControllerLinks.h"
 
@@ -106,6 +107,7 @@ int CControllerApp::RunMainWindow(QWindow* owner) {
                                                    m_commandLine.m_strDemoModel);
     m_pCommands = std::make_unique<CPlotterCommands>(m_plotterPort, m_plotterModel);
     m_pCommands->SetCommandSetWait(&CCommandWaitDlg::Wait);
+    ConnectTestCutRestore(*m_pCommands, m_mediaList, m_settings);
     m_pAdvancedLink = std::make_unique<CAdvancedSettingsLink>(m_plotterPort, m_plotterModel);
     m_pRetryValues = std::make_unique<CRetryValues>(m_mediaList);
     m_pRetryTick = std::make_unique<CRetryTick>(m_plotterPort, *m_pCommands, *m_pAdvancedLink,
