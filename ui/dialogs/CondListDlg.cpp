@@ -25,6 +25,7 @@ constexpr int kButtonX = 520;
 constexpr int kButtonKind = 0;
 constexpr int kFontHeight = 12;
 constexpr int kColumns = 6;
+constexpr int kRowPadding = 4;
 constexpr int kFirstHeader = 2200; // "Media Name" … "Offset"
 
 QString Text(int id) {
@@ -100,7 +101,11 @@ int CCondListDlg::CreateList() {
     m_pList->setSelectionMode(QAbstractItemView::SingleSelection);
     m_pList->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_pList->setShowGrid(true);
-    m_pList->verticalHeader()->hide();
+    // Rows one text line high, as a list view has them.
+    QHeaderView* rows = m_pList->verticalHeader();
+    rows->hide();
+    rows->setMinimumSectionSize(1);
+    rows->setDefaultSectionSize(m_pList->fontMetrics().height() + kRowPadding);
     QHeaderView* header = m_pList->horizontalHeader();
     header->setSectionsClickable(false);
     header->setHighlightSections(false);
