@@ -72,8 +72,7 @@ void CLevelSlider::SetBounds(IntRange bounds, bool offered, int pageStep) {
 }
 
 void CLevelSlider::SetValue(int value) {
-    m_pSlider->setValue(value);
-    ShowValue();
+    m_pSlider->setValue(value); // the label follows valueChanged
 }
 
 int CLevelSlider::Value() const {
