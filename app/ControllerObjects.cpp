@@ -6,6 +6,7 @@
 #include "retry/RetryTick.h"
 #include "retry/RetryValues.h"
 #include "ui/dialogs/CommandWaitDlg.h"
+#include "ui/dialogs/TestCutRestore.h"
 
 CControllerObjects::CControllerObjects(const CLanguageSet& languageSet,
                                        const CControllerSettings& initialSettings,
@@ -26,6 +27,7 @@ void CControllerObjects::BuildOperations() {
         std::make_unique<CPlotterQueries>(port, model, settings, commandLine.m_strDemoModel);
     m_pCommands = std::make_unique<CPlotterCommands>(port, model);
     m_pCommands->SetCommandSetWait(&CCommandWaitDlg::Wait);
+    ConnectTestCutRestore(*m_pCommands, mediaList, settings);
     m_pAdvancedLink = std::make_unique<CAdvancedSettingsLink>(port, model);
     m_pRetryValues = std::make_unique<CRetryValues>(mediaList);
     m_pRetryTick =

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -51,6 +52,8 @@ public:
     CuttingCondition GetConditionAt(int index) const;
     // A copy of the first record named name (exact); none: the default record carrying name.
     CuttingCondition FindCondition(const std::string& name) const;
+    // A copy of the first record named name (exact), or nothing when the store has none.
+    std::optional<CuttingCondition> Lookup(const std::string& name) const;
     // Ascending by name regardless of ASCII letter case; equal names keep their order.
     void SortByName();
     int GetCount() const;

@@ -185,6 +185,24 @@ TEST(RetryValues, TickSendsWhatTheWindowPublished) {
     EXPECT_NE(log.find("TC26,1" + kEtx), std::string::npos);
 }
 
+// A current list the store no longer has is not sent as a made-up default record.
+TEST(RetryValues, NameTheStoreLacksSendsNoCondition) {
+    QTemporaryDir root;
+    ASSERT_TRUE(root.isValid());
+    RetryRig rig("RX3600-60");
+    const CMediaList store(rig.link.model, root.path().toStdString());
+    CRetryValues values(store);
+    CRetryTick tick(rig.link.port, rig.commands, rig.advanced, rig.unsent, values);
+    CControllerSettings settings(true);
+    settings.m_nCutCondSetting = 1;
+    settings.m_condition.m_strName = "Gone";
+    values.Publish(settings, true, AdvancedSettings());
+    rig.unsent.Set(Bits::kCuttingCondition);
+    tick.OnTick();
+    EXPECT_FALSE(rig.unsent.Any());
+    EXPECT_EQ(rig.link.sim.Log(), kEsc + ".C1:");
+}
+
 // Waits for a condition that a running timer brings about; a condition that never comes
 // fails the test when the wait ends, never by its speed.
 template <typename Predicate> bool Eventually(Predicate&& done) {
