@@ -51,10 +51,11 @@ public:
     int Open();
 
     // Runs one transaction: takes the port lock (at most kLockWaitMs, else msg::kPortBusy),
-    // runs the print-queue check and the ready check when asked to, then `body`, and releases
-    // the lock. The first non-zero code ends it and is returned. `body` talks to the plotter
-    // only through Query, WriteCommand and ReadReply.
-    int Transact(bool checkQueues, bool checkStatus, const std::function<int()>& body);
+    // runs the print-queue check and the ready check when asked to, then `body`, lets go of
+    // the device, and releases the lock. The first non-zero code ends it and is returned.
+    // `body` talks to the plotter only through Query, WriteCommand and ReadReply.
+    [[nodiscard]] int Transact(bool checkQueues, bool checkStatus,
+                               const std::function<int()>& body);
 
     // Inside a transaction: writes `text` and reads its reply, each with kTransferTimeoutMs.
     int Query(std::string_view text, std::string& reply);
@@ -82,6 +83,9 @@ public:
 
 private:
     int ChooseFamilyName(std::string& name);
+    // The checks and the body of a transaction, with the port lock held.
+    [[nodiscard]] int TransactLocked(bool checkQueues, bool checkStatus,
+                                     const std::function<int()>& body);
 
     const CControllerCommandLine& m_commandLine;
     CPlotterModel& m_model;

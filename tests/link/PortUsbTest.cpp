@@ -70,6 +70,18 @@ TEST_F(PortUsbTest, OnePlotterIsFoundOpenedAndAskedWithNothingLeftOpen) {
     EXPECT_EQ(LogBytes("rx.log"), kStatusQuery + kModelQuery);
 }
 
+// A command expects no reply: once it is sent no descriptor of the device is left, so a
+// print backend can open the plotter, and the query that follows still gets its reply.
+TEST_F(PortUsbTest, CommandWithoutReplyLeavesTheDeviceFree) {
+    LayOut(ZEFRALINK);
+    const std::string output =
+        Run({"--model", "RX3600-60", "--log", LogOf("rx.log")}, {"--command", "--exchange"});
+    EXPECT_EQ(output, "open=0 usbModel=RX3600\n"
+                      "command=0 deviceFds=0\n"
+                      "exchange=0 reply=RX3600-60,V1.20 deviceFds=0\n");
+    EXPECT_EQ(LogBytes("rx.log"), kStatusQuery + "TC1,100\x03" + kStatusQuery + kModelQuery);
+}
+
 // Two plotters answer: the choice window lists both family names in table order, and the
 // exchange goes to the one chosen.
 TEST_F(PortUsbTest, TwoPlottersOfferTheChoiceAndTheChosenOneIsUsed) {

@@ -241,12 +241,13 @@ TEST(RetryTimer, StopWaitsForAnOperationThatHoldsThePort) {
     std::atomic<bool> holding{false};
     std::atomic<bool> released{false};
     std::thread other([&] {
-        rig.link.port.Transact(false, false, [&] {
+        const int held = rig.link.port.Transact(false, false, [&] {
             holding = true;
             std::this_thread::sleep_for(std::chrono::milliseconds(800));
             released = true;
             return msg::kOk;
         });
+        EXPECT_EQ(held, msg::kOk);
     });
     ASSERT_TRUE(Eventually([&] { return holding.load(); }));
     timer.Stop();
