@@ -103,9 +103,13 @@ int CPlotterPort::ChooseFamilyName(std::string& name) {
     }
     if (found.size() == 1) {
         name = found.front();
-    } else {
-        name = m_fnChooseModel ? m_fnChooseModel(found) : std::string();
+    } else if (m_fnChooseModel) {
+        name = m_fnChooseModel(found);
+        if (name.empty()) {
+            return kChoiceDismissed;
+        }
     }
+    // Without a choice window no name is taken, which Open reports as unsupported.
     return msg::kOk;
 }
 
