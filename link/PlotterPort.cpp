@@ -103,9 +103,13 @@ int CPlotterPort::ChooseFamilyName(std::string& name) {
     }
     if (found.size() == 1) {
         name = found.front();
-    } else {
-        name = m_fnChooseModel ? m_fnChooseModel(found) : std::string();
+    } else if (m_fnChooseModel) {
+        name = m_fnChooseModel(found);
+        if (name.empty()) {
+            return kChoiceDismissed;
+        }
     }
+    // Without a choice window no name is taken, which Open reports as unsupported.
     return msg::kOk;
 }
 
@@ -114,6 +118,16 @@ int CPlotterPort::Transact(bool checkQueues, bool checkStatus, const std::functi
     if (!guard.Locked()) {
         return msg::kPortBusy;
     }
+    const int result = TransactLocked(checkQueues, checkStatus, body);
+    // Still under the lock: the library is not safe to call from two threads.
+    if (m_pTransport) {
+        m_pTransport->EndExchange();
+    }
+    return result;
+}
+
+int CPlotterPort::TransactLocked(bool checkQueues, bool checkStatus,
+                                 const std::function<int()>& body) {
     if (checkQueues && !IsDemo()) {
         const int queues = m_printers.CheckQueues([this](const std::string& description) {
             return m_model.MatchesPrinterDescription(description);

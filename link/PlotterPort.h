@@ -26,6 +26,9 @@ public:
     static constexpr int kTransferTimeoutMs = 5000;
     static constexpr std::size_t kMaxReplyBytes = 512;
     static constexpr int kWaitForPortTries = 11;
+    // Open's result when the user closed the plotter choice window without choosing: the
+    // start is cancelled, and no message is shown for it. No message code has this value.
+    static constexpr int kChoiceDismissed = -1;
 
     // Asked when more than one supported plotter answers: gets their family names in table
     // order and gives back the chosen one, or "" when the choice was abandoned.
@@ -47,14 +50,16 @@ public:
     void SetTransport(std::unique_ptr<IPlotterTransport> transport);
 
     // Binds the library and chooses the plotter: 0, msg::kLibraryMissing,
-    // msg::kLibraryExportMissing, msg::kOutOfMemory, msg::kNoPlotter or msg::kModelUnsupported.
-    int Open();
+    // msg::kLibraryExportMissing, msg::kOutOfMemory, msg::kNoPlotter, msg::kModelUnsupported
+    // or kChoiceDismissed.
+    [[nodiscard]] int Open();
 
     // Runs one transaction: takes the port lock (at most kLockWaitMs, else msg::kPortBusy),
-    // runs the print-queue check and the ready check when asked to, then `body`, and releases
-    // the lock. The first non-zero code ends it and is returned. `body` talks to the plotter
-    // only through Query, WriteCommand and ReadReply.
-    int Transact(bool checkQueues, bool checkStatus, const std::function<int()>& body);
+    // runs the print-queue check and the ready check when asked to, then `body`, lets go of
+    // the device, and releases the lock. The first non-zero code ends it and is returned.
+    // `body` talks to the plotter only through Query, WriteCommand and ReadReply.
+    [[nodiscard]] int Transact(bool checkQueues, bool checkStatus,
+                               const std::function<int()>& body);
 
     // Inside a transaction: writes `text` and reads its reply, each with kTransferTimeoutMs.
     int Query(std::string_view text, std::string& reply);
@@ -81,7 +86,10 @@ public:
     static std::string NormaliseReply(std::string_view raw);
 
 private:
-    int ChooseFamilyName(std::string& name);
+    [[nodiscard]] int ChooseFamilyName(std::string& name);
+    // The checks and the body of a transaction, with the port lock held.
+    [[nodiscard]] int TransactLocked(bool checkQueues, bool checkStatus,
+                                     const std::function<int()>& body);
 
     const CControllerCommandLine& m_commandLine;
     CPlotterModel& m_model;
