@@ -53,6 +53,7 @@ ControllerLinks CControllerObjects::Links(int systemCode, std::string skinFolder
                            port,
                            *m_pQueries,
                            *m_pCommands,
+                           *m_pAdvancedLink,
                            jog,
                            retryTimer,
                            unsent,

@@ -126,10 +126,11 @@ int CCondEditDlg::OnInitDialog() {
     connect(m_pTestCut, &CSkinButton::clicked, this, [this] { OnTestCut(false); });
     connect(m_pFiveTestCut, &CSkinButton::clicked, this, [this] { OnTestCut(true); });
     connect(m_pKeyboard, &CSkinRadio::JogModeChanged, this, &CCondEditDlg::OnKeyboardModeChanged);
+    // A failed jog send has dropped every key; its message tells why (0 shows nothing).
     connect(m_pKeyboard, &CSkinRadio::JogKeyPressed, this,
-            [this](int bits) { m_links.jog.Press(bits); });
+            [this](int bits) { ShowMessage(m_links.jog.Press(bits)); });
     connect(m_pKeyboard, &CSkinRadio::JogKeyReleased, this,
-            [this](int bits) { m_links.jog.Release(bits); });
+            [this](int bits) { ShowMessage(m_links.jog.Release(bits)); });
     qApp->installEventFilter(this);
     m_bOpened = true;
     return msg::kOk;

@@ -2,6 +2,7 @@
 #include "ui/dialogs/CondEditDlg.h"
 
 #include "core/HelpContext.h"
+#include "core/messages/CMessageService.h"
 #include "protocol/JogKeyState.h"
 #include "skin/SkinButton.h"
 #include "skin/SkinRadio.h"
@@ -130,7 +131,7 @@ void CCondEditDlg::OnKeyboardModeChanged(int mode) {
         return;
     }
     jog.SetInputMode(CJogKeyState::kInputButtons);
-    jog.Set(0);
+    ShowMessage(jog.Set(0));
 }
 
 void CCondEditDlg::EndKeyboardMode() {

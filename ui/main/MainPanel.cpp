@@ -12,9 +12,7 @@
 namespace {
 
 // Buttons whose windows the controller does not offer yet; they stay disabled.
-constexpr int kUnavailable[] = {ctl::kListEdit, ctl::kEditConditions, ctl::kImportConditions,
-                                ctl::kOption,   ctl::kAdvanced,       ctl::kMarkSettings,
-                                ctl::kReadMarks};
+constexpr int kUnavailable[] = {ctl::kMarkSettings, ctl::kReadMarks};
 
 bool IsAvailable(int id) {
     for (const int unavailable : kUnavailable) {

@@ -42,9 +42,7 @@ void COrientationPanel::Init() {
                                                          : ctl::kMediaUnrotated)
         ->setChecked(true);
 
-    const QString unit = LoadText(settings.m_nUnitType == kUnitInch ? str::kInch : str::kMm);
-    SetText(ctl::kDistanceXUnit, unit);
-    SetText(ctl::kDistanceYUnit, unit);
+    ShowUnit();
     ShowDistances();
 
     // The launching program owns the marks when it set the distances or turned marks off.
@@ -75,6 +73,19 @@ void COrientationPanel::Paint(QPainter& painter) const {
 bool COrientationPanel::IsDistanceEdit(const QWidget* widget) const {
     return widget != nullptr &&
            (widget == Control(ctl::kDistanceX) || widget == Control(ctl::kDistanceY));
+}
+
+void COrientationPanel::ShowUnit() {
+    const QString unit =
+        LoadText(Links().settings.m_nUnitType == kUnitInch ? str::kInch : str::kMm);
+    SetText(ctl::kDistanceXUnit, unit);
+    SetText(ctl::kDistanceYUnit, unit);
+}
+
+void COrientationPanel::RenewUnit() {
+    ShowUnit();
+    ClampDistances();
+    ShowDistances();
 }
 
 void COrientationPanel::ShowDistances() {

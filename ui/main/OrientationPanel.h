@@ -20,7 +20,11 @@ public:
     // Brings typed distances outside the model's limits to the nearest limit, as they are
     // stored at closing.
     void ClampDistances();
+    // The display unit has changed: the typed distances are clamped, then shown again from the
+    // stored ones in the new unit.
+    void RenewUnit();
 
 private:
+    void ShowUnit();
     void ShowDistances();
 };
