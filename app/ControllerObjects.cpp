@@ -12,8 +12,7 @@ CControllerObjects::CControllerObjects(const CLanguageSet& languageSet,
                                        const CControllerSettings& initialSettings,
                                        const std::string& programFolder)
     : language(languageSet), settings(initialSettings),
-      mediaList(model, programFolder + language.GetMediaListFolder()), port(commandLine, model),
-      jog(port),
+      mediaList(model, programFolder + language.GetMediaListFolder()), port(model), jog(port),
       // The tick exists only while the main window runs; the window starts the timer after
       // the tick is made and stops it before the tick goes.
       retryTimer(port, [this] { m_pRetryTick->OnTick(); }) {}
@@ -23,6 +22,8 @@ CControllerObjects::~CControllerObjects() {
 }
 
 void CControllerObjects::BuildOperations() {
+    port.SetOptions(
+        PortOptions{commandLine.m_bDemo != 0, commandLine.m_bModel != 0, commandLine.m_strModel});
     m_pQueries =
         std::make_unique<CPlotterQueries>(port, model, settings, commandLine.m_strDemoModel);
     m_pCommands = std::make_unique<CPlotterCommands>(port, model);

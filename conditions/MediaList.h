@@ -30,7 +30,7 @@ public:
     // lists them. current carries the persisted list name in; on success it becomes that
     // list's record when it was found, else the first record. 0, 1013 (no acceptable file,
     // or no folder) or 1003 (out of memory).
-    int Load(CuttingCondition& current);
+    [[nodiscard]] int Load(CuttingCondition& current);
 
     // Reads "<folder>/<name>.kcd" unless the store already holds that name.
     bool ReadConditionFile(const std::filesystem::path& folder, const std::string& name,
@@ -40,13 +40,13 @@ public:
 
     // Writes the record's file, then appends the record. 1305 when the file could not be
     // written; the array is then unchanged.
-    int AddCondition(const CuttingCondition& record);
+    [[nodiscard]] int AddCondition(const CuttingCondition& record);
     // Writes the record's file, then replaces the first record named oldName (exact). The
     // old name's file stays. 1305, the array unchanged, when the file could not be written.
-    int UpdateCondition(const CuttingCondition& record, const std::string& oldName);
+    [[nodiscard]] int UpdateCondition(const CuttingCondition& record, const std::string& oldName);
     // Removes the name's file, then its first record. 1302 when the file cannot be removed
     // (missing or write-protected); the record then stays.
-    int DeleteCondition(const std::string& name);
+    [[nodiscard]] int DeleteCondition(const std::string& name);
 
     // A copy of the record at index; beyond the array the default record with an empty name.
     CuttingCondition GetConditionAt(int index) const;

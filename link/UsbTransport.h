@@ -21,9 +21,9 @@ public:
     CUsbTransport(ZEFR_OpenUsbFn openUsb, std::string usbModel);
 
     // Writes until every byte is out: a short write goes on with the rest.
-    int Write(const std::string& bytes, int timeoutMs) override;
+    [[nodiscard]] int Write(const std::string& bytes, int timeoutMs) override;
     // One transfer of whatever the device has ready, waited for at most `timeoutMs`.
-    int Read(std::string& raw, int timeoutMs) override;
+    [[nodiscard]] int Read(std::string& raw, int timeoutMs) override;
     // After a write without a read: a read-pipe open, closed unread, makes the library give
     // up the device it kept for the reply.
     void EndExchange() override;

@@ -8,7 +8,6 @@
 // window and press OK), --cancel (close the choice window without OK), --command (a ready
 // check and one setting command), --exchange (a ready check and a model query); with both,
 // the command goes first.
-#include "core/ControllerCommandLine.h"
 #include "link/PlotterPort.h"
 #include "models/PlotterModel.h"
 #include "ui/dialogs/ModelSelectDlg.h"
@@ -43,15 +42,15 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
 
-    CControllerCommandLine commandLine;
+    PortOptions options;
     int choose = -1;
     bool exchange = false;
     bool command = false;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--model" && i + 1 < argc) {
-            commandLine.m_bModel = 1;
-            commandLine.m_strModel = argv[++i];
+            options.bModel = true;
+            options.strModel = argv[++i];
         } else if (arg == "--choose" && i + 1 < argc) {
             choose = std::stoi(argv[++i]);
         } else if (arg == "--exchange") {
@@ -62,7 +61,8 @@ int main(int argc, char** argv) {
     }
 
     CPlotterModel model;
-    CPlotterPort port(commandLine, model);
+    CPlotterPort port(model);
+    port.SetOptions(options);
     std::string offered;
     port.SetModelChooser([&](const std::vector<std::string>& names) {
         QTimer::singleShot(0, [&] {

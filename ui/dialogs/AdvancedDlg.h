@@ -45,11 +45,11 @@ public:
     int TemplateId() const { return m_nTemplate; }
 
 protected:
-    int OnOpen() override;
+    [[nodiscard]] int OnOpen() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    int CreateControls();
+    [[nodiscard]] int CreateControls();
     void FillControls();
     void ConnectHandlers();
     void OnOK();

@@ -26,7 +26,7 @@ public:
                    ShowHelpFn showHelp, QWidget* parent = nullptr);
 
 protected:
-    int OnOpen() override;
+    [[nodiscard]] int OnOpen() override;
 
 private:
     void OnOK();

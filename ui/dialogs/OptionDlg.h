@@ -23,7 +23,7 @@ public:
                QWidget* parent = nullptr);
 
 protected:
-    int OnOpen() override;
+    [[nodiscard]] int OnOpen() override;
 
 private:
     void OnOK();

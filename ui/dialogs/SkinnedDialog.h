@@ -41,7 +41,7 @@ protected:
 
     // The window's own opening: read what it shows, create and fill its controls. 0, or the
     // message code that ends the window.
-    virtual int OnOpen() = 0;
+    [[nodiscard]] virtual int OnOpen() = 0;
 
     // A skinned push button of kind 0 captioned with a string-table text: 0, 1014 or 1015.
     [[nodiscard]] int AddButton(int id, int x, int y, int captionId, CSkinButton*& button);
