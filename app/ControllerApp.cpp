@@ -13,6 +13,8 @@
 #include <QCoreApplication>
 #include <QWindow>
 
+#include <cstdio>
+
 namespace {
 
 // How long a second instance waits for the first to answer its raise request.
@@ -55,6 +57,11 @@ bool CControllerApp::InitInstance() {
         m_nExitCode = exitcode::kAlreadyRunning;
         m_guard->AskToRaise(kRaiseAnswerTimeoutMs);
         return false;
+    }
+    // A lock that cannot be made says nothing about another controller: run without it.
+    if (const QString problem = m_guard->Problem(); !problem.isEmpty()) {
+        std::fprintf(stderr, "quirn: running without the single-instance check: %s\n",
+                     qPrintable(problem));
     }
     m_guard->SetRaiseHandler([this] { return BringMainWindowForward(); });
 

@@ -6,13 +6,13 @@
 #include "retry/RetryTick.h"
 #include "retry/RetryValues.h"
 #include "ui/dialogs/CommandWaitDlg.h"
+#include "ui/dialogs/TestCutRestore.h"
 
 CControllerObjects::CControllerObjects(const CLanguageSet& languageSet,
                                        const CControllerSettings& initialSettings,
                                        const std::string& programFolder)
     : language(languageSet), settings(initialSettings),
-      mediaList(model, programFolder + language.GetMediaListFolder()), port(commandLine, model),
-      jog(port),
+      mediaList(model, programFolder + language.GetMediaListFolder()), port(model), jog(port),
       // The tick exists only while the main window runs; the window starts the timer after
       // the tick is made and stops it before the tick goes.
       retryTimer(port, [this] { m_pRetryTick->OnTick(); }) {}
@@ -22,10 +22,13 @@ CControllerObjects::~CControllerObjects() {
 }
 
 void CControllerObjects::BuildOperations() {
+    port.SetOptions(
+        PortOptions{commandLine.m_bDemo != 0, commandLine.m_bModel != 0, commandLine.m_strModel});
     m_pQueries =
         std::make_unique<CPlotterQueries>(port, model, settings, commandLine.m_strDemoModel);
     m_pCommands = std::make_unique<CPlotterCommands>(port, model);
     m_pCommands->SetCommandSetWait(&CCommandWaitDlg::Wait);
+    ConnectTestCutRestore(*m_pCommands, mediaList, settings);
     m_pAdvancedLink = std::make_unique<CAdvancedSettingsLink>(port, model);
     m_pRetryValues = std::make_unique<CRetryValues>(mediaList);
     m_pRetryTick =
@@ -51,6 +54,7 @@ ControllerLinks CControllerObjects::Links(int systemCode, std::string skinFolder
                            port,
                            *m_pQueries,
                            *m_pCommands,
+                           *m_pAdvancedLink,
                            jog,
                            retryTimer,
                            unsent,

@@ -43,8 +43,9 @@ public:
     CRetryTimer retryTimer;
     CUnsentChanges unsent;
 
-    // The queries, commands and the retry tick, made once the launch parameters are parsed
-    // (the queries take the demonstration model) and released after the main window is gone.
+    // The port's options, the queries, commands and the retry tick, made once the launch
+    // parameters are parsed (the queries take the demonstration model) and released after the
+    // main window is gone.
     void BuildOperations();
     void ReleaseOperations();
 

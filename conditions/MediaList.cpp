@@ -160,14 +160,17 @@ CuttingCondition CMediaList::GetConditionAt(int index) const {
 }
 
 CuttingCondition CMediaList::FindCondition(const std::string& name) const {
-    {
-        const std::lock_guard lock(m_mutex);
-        const auto it = std::ranges::find(m_records, name, &CuttingCondition::m_strName);
-        if (it != m_records.end()) {
-            return *it;
-        }
+    std::optional<CuttingCondition> found = Lookup(name);
+    return found ? std::move(*found) : DefaultCondition(name);
+}
+
+std::optional<CuttingCondition> CMediaList::Lookup(const std::string& name) const {
+    const std::lock_guard lock(m_mutex);
+    const auto it = std::ranges::find(m_records, name, &CuttingCondition::m_strName);
+    if (it == m_records.end()) {
+        return std::nullopt;
     }
-    return DefaultCondition(name);
+    return *it;
 }
 
 void CMediaList::SortByName() {

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -29,7 +30,7 @@ public:
     // lists them. current carries the persisted list name in; on success it becomes that
     // list's record when it was found, else the first record. 0, 1013 (no acceptable file,
     // or no folder) or 1003 (out of memory).
-    int Load(CuttingCondition& current);
+    [[nodiscard]] int Load(CuttingCondition& current);
 
     // Reads "<folder>/<name>.kcd" unless the store already holds that name.
     bool ReadConditionFile(const std::filesystem::path& folder, const std::string& name,
@@ -39,18 +40,20 @@ public:
 
     // Writes the record's file, then appends the record. 1305 when the file could not be
     // written; the array is then unchanged.
-    int AddCondition(const CuttingCondition& record);
+    [[nodiscard]] int AddCondition(const CuttingCondition& record);
     // Writes the record's file, then replaces the first record named oldName (exact). The
     // old name's file stays. 1305, the array unchanged, when the file could not be written.
-    int UpdateCondition(const CuttingCondition& record, const std::string& oldName);
+    [[nodiscard]] int UpdateCondition(const CuttingCondition& record, const std::string& oldName);
     // Removes the name's file, then its first record. 1302 when the file cannot be removed
     // (missing or write-protected); the record then stays.
-    int DeleteCondition(const std::string& name);
+    [[nodiscard]] int DeleteCondition(const std::string& name);
 
     // A copy of the record at index; beyond the array the default record with an empty name.
     CuttingCondition GetConditionAt(int index) const;
     // A copy of the first record named name (exact); none: the default record carrying name.
     CuttingCondition FindCondition(const std::string& name) const;
+    // A copy of the first record named name (exact), or nothing when the store has none.
+    std::optional<CuttingCondition> Lookup(const std::string& name) const;
     // Ascending by name regardless of ASCII letter case; equal names keep their order.
     void SortByName();
     int GetCount() const;

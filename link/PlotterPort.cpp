@@ -1,6 +1,5 @@
 #include "link/PlotterPort.h"
 
-#include "core/ControllerCommandLine.h"
 #include "core/messages/MessageCodes.h"
 #include "link/UsbTransport.h"
 #include "models/PlotterModel.h"
@@ -40,9 +39,8 @@ bool IsWhiteSpace(char c) {
 
 } // namespace
 
-CPlotterPort::CPlotterPort(const CControllerCommandLine& commandLine, CPlotterModel& model)
-    : m_commandLine(commandLine), m_model(model),
-      m_vecLibraryCandidates(CZefraLinkLibrary::DefaultCandidates()) {}
+CPlotterPort::CPlotterPort(CPlotterModel& model)
+    : m_model(model), m_vecLibraryCandidates(CZefraLinkLibrary::DefaultCandidates()) {}
 
 CPlotterPort::~CPlotterPort() = default;
 
@@ -51,7 +49,7 @@ void CPlotterPort::SetTransport(std::unique_ptr<IPlotterTransport> transport) {
 }
 
 bool CPlotterPort::IsDemo() const {
-    return m_commandLine.m_bDemo != 0;
+    return m_options.bDemo;
 }
 
 int CPlotterPort::Open() {
@@ -87,8 +85,8 @@ int CPlotterPort::Open() {
 
 int CPlotterPort::ChooseFamilyName(std::string& name) {
     // A model named at launch is taken as it is; USB is not asked.
-    if (m_commandLine.m_bModel != 0) {
-        name = m_commandLine.m_strModel;
+    if (m_options.bModel) {
+        name = m_options.strModel;
         return msg::kOk;
     }
     std::vector<std::string> found;
@@ -103,9 +101,13 @@ int CPlotterPort::ChooseFamilyName(std::string& name) {
     }
     if (found.size() == 1) {
         name = found.front();
-    } else {
-        name = m_fnChooseModel ? m_fnChooseModel(found) : std::string();
+    } else if (m_fnChooseModel) {
+        name = m_fnChooseModel(found);
+        if (name.empty()) {
+            return kChoiceDismissed;
+        }
     }
+    // Without a choice window no name is taken, which Open reports as unsupported.
     return msg::kOk;
 }
 
@@ -114,6 +116,16 @@ int CPlotterPort::Transact(bool checkQueues, bool checkStatus, const std::functi
     if (!guard.Locked()) {
         return msg::kPortBusy;
     }
+    const int result = TransactLocked(checkQueues, checkStatus, body);
+    // Still under the lock: the library is not safe to call from two threads.
+    if (m_pTransport) {
+        m_pTransport->EndExchange();
+    }
+    return result;
+}
+
+int CPlotterPort::TransactLocked(bool checkQueues, bool checkStatus,
+                                 const std::function<int()>& body) {
     if (checkQueues && !IsDemo()) {
         const int queues = m_printers.CheckQueues([this](const std::string& description) {
             return m_model.MatchesPrinterDescription(description);

@@ -11,9 +11,13 @@ public:
 
     // Sends every byte of `bytes` within `timeoutMs`.
     // Returns 0, msg::kNoPlotter (pipe cannot be opened), msg::kTimeout or msg::kWriteFailed.
-    virtual int Write(const std::string& bytes, int timeoutMs) = 0;
+    [[nodiscard]] virtual int Write(const std::string& bytes, int timeoutMs) = 0;
 
     // Receives one reply's raw bytes (the port keeps at most 512 of them) within `timeoutMs`.
     // Returns 0, msg::kNoPlotter, msg::kTimeout or msg::kReadFailed.
-    virtual int Read(std::string& raw, int timeoutMs) = 0;
+    [[nodiscard]] virtual int Read(std::string& raw, int timeoutMs) = 0;
+
+    // Called after every transaction: nothing of the device may stay open once it returns,
+    // so that another program can open the plotter between the controller's exchanges.
+    virtual void EndExchange() {}
 };

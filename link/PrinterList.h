@@ -22,12 +22,12 @@ public:
     // Reads the spooler's queues: 0, or msg::kOutOfMemory. A spooler that cannot be reached
     // or lists no queue leaves the lists as they are and yields 0: a machine without CUPS
     // simply has no queue that could compete for the plotter.
-    int Refresh();
+    [[nodiscard]] int Refresh();
 
     // 0 when every queue of the plotter is idle; msg::kQueueUnavailable when one cannot be
     // asked; msg::kPlotterBusy when one holds at least one active (pending, held or
     // processing) job.
-    int CheckQueues(const QueueMatcher& isPlotterQueue) const;
+    [[nodiscard]] int CheckQueues(const QueueMatcher& isPlotterQueue) const;
 
     const std::vector<std::string>& Descriptions() const { return m_vecDescriptions; }
     const std::vector<std::string>& Names() const { return m_vecNames; }

@@ -71,6 +71,7 @@ int CUsbTransport::Write(const std::string& bytes, int timeoutMs) {
     if (fd.Get() < 0) {
         return msg::kNoPlotter;
     }
+    m_bDeviceKept = true;
     const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
     std::size_t done = 0;
     while (done < bytes.size()) {
@@ -100,6 +101,7 @@ int CUsbTransport::Write(const std::string& bytes, int timeoutMs) {
 int CUsbTransport::Read(std::string& raw, int timeoutMs) {
     raw.clear();
     const CFileDescriptor fd(OpenPipe(kReadPipe));
+    m_bDeviceKept = false; // any read-pipe open ends what the library kept
     if (fd.Get() < 0) {
         return msg::kNoPlotter;
     }
@@ -126,4 +128,12 @@ int CUsbTransport::Read(std::string& raw, int timeoutMs) {
             return msg::kReadFailed;
         }
     }
+}
+
+void CUsbTransport::EndExchange() {
+    if (!m_bDeviceKept) {
+        return;
+    }
+    m_bDeviceKept = false;
+    const CFileDescriptor released(OpenPipe(kReadPipe));
 }

@@ -6,8 +6,10 @@
 #include <string>
 
 // The plotter's two USB pipes, reached through libzefralink.so: every transfer opens its pipe
-// afresh (pipe 0 to write, pipe 1 to read) and closes the descriptor as soon as it is over,
-// so nothing of the device stays open between transfers.
+// afresh (pipe 0 to write, pipe 1 to read) and closes the descriptor as soon as it is over.
+// The library keeps the device open from a write until the read that follows it, so that no
+// reply is lost; an exchange that ends without that read gets the device back from it in
+// EndExchange.
 class CUsbTransport : public IPlotterTransport {
 public:
     static constexpr const char* kManufacturer = "Morvalin";
@@ -19,13 +21,17 @@ public:
     CUsbTransport(ZEFR_OpenUsbFn openUsb, std::string usbModel);
 
     // Writes until every byte is out: a short write goes on with the rest.
-    int Write(const std::string& bytes, int timeoutMs) override;
+    [[nodiscard]] int Write(const std::string& bytes, int timeoutMs) override;
     // One transfer of whatever the device has ready, waited for at most `timeoutMs`.
-    int Read(std::string& raw, int timeoutMs) override;
+    [[nodiscard]] int Read(std::string& raw, int timeoutMs) override;
+    // After a write without a read: a read-pipe open, closed unread, makes the library give
+    // up the device it kept for the reply.
+    void EndExchange() override;
 
 private:
     int OpenPipe(int pipe) const;
 
     ZEFR_OpenUsbFn m_pfnOpenUsb;
     std::string m_strUsbModel;
+    bool m_bDeviceKept = false; // a write pipe was opened and no read pipe since
 };

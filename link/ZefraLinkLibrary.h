@@ -17,7 +17,7 @@ public:
     // Tries each candidate in order (a path with a '/' is loaded as it is, a bare name through
     // the system's search); the first that loads is bound. Returns 0, msg::kLibraryMissing or
     // msg::kLibraryExportMissing. Binding twice keeps the first binding.
-    int Bind(const std::vector<std::string>& candidates);
+    [[nodiscard]] int Bind(const std::vector<std::string>& candidates);
 
     bool IsBound() const { return m_pfnOpenUsb != nullptr; }
     ZEFR_EntryUsbCheckFn EntryUsbCheck() const { return m_pfnEntryUsbCheck; }

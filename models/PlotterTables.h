@@ -22,17 +22,23 @@ struct ModelRow {
     int nFamily;
 };
 
+inline constexpr int kNoValue = -999; // "not offered on this model"
+inline constexpr double kNoValueD = -999.0;
+inline constexpr double kNoMarkStep = -999.9;
+
+// Inclusive bounds. A range whose upper bound is a "not offered" placeholder contains nothing,
+// not even the placeholder itself.
 struct IntRange {
     int nMin;
     int nMax;
-    bool Contains(int value) const { return value >= nMin && value <= nMax; }
+    bool Contains(int value) const { return nMax > kNoValue && value >= nMin && value <= nMax; }
     bool operator==(const IntRange&) const = default;
 };
 
 struct DoubleRange {
     double dMin;
     double dMax;
-    bool Contains(double value) const { return value >= dMin && value <= dMax; }
+    bool Contains(double value) const { return dMax > kNoValueD && value >= dMin && value <= dMax; }
     bool operator==(const DoubleRange&) const = default;
 };
 
@@ -81,9 +87,6 @@ struct MarkRange {
 inline constexpr int kFamilyCount = 4;
 inline constexpr int kModelCount = 10;
 inline constexpr int kPenUpSpeedCount = 7;
-inline constexpr int kNoValue = -999; // "not offered on this model"
-inline constexpr double kNoValueD = -999.0;
-inline constexpr double kNoMarkStep = -999.9;
 
 using PenUpSpeedRow = std::array<int, kPenUpSpeedCount>;
 

@@ -18,8 +18,8 @@ constexpr qint64 kMaxLine = 64;
 } // namespace
 
 CSingleInstanceGuard::CSingleInstanceGuard(const QString& name, const QString& folder)
-    : m_strLockPath(folder + '/' + name + ".lock"), m_strServerPath(folder + '/' + name + ".sock"),
-      m_lock(m_strLockPath) {
+    : m_bHasFolder(!folder.isEmpty()), m_strLockPath(folder + '/' + name + ".lock"),
+      m_strServerPath(folder + '/' + name + ".sock"), m_lock(m_strLockPath) {
     connect(&m_server, &QLocalServer::newConnection, this, &CSingleInstanceGuard::OnNewConnection);
 }
 
@@ -36,10 +36,21 @@ QString CSingleInstanceGuard::RuntimeFolder() {
 }
 
 bool CSingleInstanceGuard::Acquire() {
+    // Without a runtime folder the lock would land in the root folder.
+    if (!m_bHasFolder) {
+        m_strProblem = "no runtime folder to hold " + QFileInfo(m_strLockPath).fileName();
+        return true;
+    }
     // A live holder keeps its lock however old the file is; a holder that died is detected
     // by its process id and its lock taken over.
     if (!m_lock.tryLock(0)) {
-        return false;
+        if (m_lock.error() == QLockFile::LockFailedError) {
+            return false; // another instance holds it
+        }
+        m_strProblem = (m_lock.error() == QLockFile::PermissionError ? "no permission to create "
+                                                                     : "cannot create ") +
+                       m_strLockPath;
+        return true;
     }
     // Holding the lock, any socket file left here belongs to an instance that died.
     QLocalServer::removeServer(m_strServerPath);

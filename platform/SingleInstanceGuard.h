@@ -27,8 +27,12 @@ public:
     static QString ProgramName();
     static QString RuntimeFolder();
 
-    // True when no other instance holds the guard; this instance then answers raise requests.
-    bool Acquire();
+    // False only when another running instance holds the guard. True when this instance now
+    // holds it and answers raise requests, and also when no lock can be made here at all (no
+    // runtime folder, no permission): the instance then runs unguarded and Problem() says why.
+    [[nodiscard]] bool Acquire();
+    // Why Acquire could not make the lock, as one line of text; empty when it could.
+    QString Problem() const { return m_strProblem; }
 
     // Called for each raise request while the guard is held; returns whether a window was
     // brought forward.
@@ -43,8 +47,10 @@ public:
 private:
     void OnNewConnection();
 
+    bool m_bHasFolder;
     QString m_strLockPath;
     QString m_strServerPath;
+    QString m_strProblem;
     QLockFile m_lock;
     QLocalServer m_server;
     std::function<bool()> m_raise;

@@ -17,15 +17,15 @@ public:
 
     // Fills `s` in record order; the first failing query ends it, and the fields not yet read
     // keep what the caller put there. Demo mode fills the fixed demo values.
-    int ReadAdvancedSettings(AdvancedSettings& s);
+    [[nodiscard]] int ReadAdvancedSettings(AdvancedSettings& s);
 
     // Sends every field as a setting command; the first failing command ends it, and the
     // commands already sent stay in effect.
-    int WriteAdvancedSettings(AdvancedSettings s, bool checkQueues, bool checkStatus);
+    [[nodiscard]] int WriteAdvancedSettings(AdvancedSettings s, bool checkQueues, bool checkStatus);
 
 private:
-    int ReadInTransaction(AdvancedSettings& s);
-    int WriteInTransaction(const AdvancedSettings& s);
+    [[nodiscard]] int ReadInTransaction(AdvancedSettings& s);
+    [[nodiscard]] int WriteInTransaction(const AdvancedSettings& s);
     void FillDemoValues(AdvancedSettings& s) const;
 
     CPlotterPort& m_port;

@@ -32,7 +32,7 @@ public:
     int MarkReadState() const { return m_nMarkReadState; }
 
 private:
-    int StartInTransaction();
+    [[nodiscard]] int StartInTransaction();
 
     CPlotterPort& m_port;
     CPlotterModel& m_model;

@@ -32,25 +32,26 @@ public:
 
     // TC4 (the blade's tool code; -999 for a blade the catalogue lacks), TC3, TC1, TC2, TC5.
     // The name is not sent.
-    int SendCuttingCondition(const std::string& name, const std::string& blade, int force,
-                             int speed, int quality, int offset, bool checkQueues,
-                             bool checkStatus);
-    int SendCuttingCondition(const CuttingCondition& c, bool checkQueues, bool checkStatus);
-    int UsePlotterSettings(bool checkQueues, bool checkStatus);
-    int SendMediaOrientation(int orientation, bool checkQueues, bool checkStatus);
+    [[nodiscard]] int SendCuttingCondition(const std::string& name, const std::string& blade,
+                                           int force, int speed, int quality, int offset,
+                                           bool checkQueues, bool checkStatus);
+    [[nodiscard]] int SendCuttingCondition(const CuttingCondition& c, bool checkQueues,
+                                           bool checkStatus);
+    [[nodiscard]] int UsePlotterSettings(bool checkQueues, bool checkStatus);
+    [[nodiscard]] int SendMediaOrientation(int orientation, bool checkQueues, bool checkStatus);
     // TC24, then the wait while the lock is still held.
-    int SwitchCommandSet(int set, bool checkQueues, bool checkStatus);
-    int MoveToOrigin(bool checkQueues, bool checkStatus);
-    int CrossCut(bool checkQueues, bool checkStatus);
+    [[nodiscard]] int SwitchCommandSet(int set, bool checkQueues, bool checkStatus);
+    [[nodiscard]] int MoveToOrigin(bool checkQueues, bool checkStatus);
+    [[nodiscard]] int CrossCut(bool checkQueues, bool checkStatus);
     // One (TC7) or five (TC8) test patterns. With `sendCondition` and a condition, that
     // condition is sent first and the main window's current condition afterwards, so the
     // plotter is left as the main window has it.
-    int TestCut(const CuttingCondition* condition, bool sendCondition, bool five, bool checkQueues,
-                bool checkStatus);
+    [[nodiscard]] int TestCut(const CuttingCondition* condition, bool sendCondition, bool five,
+                              bool checkQueues, bool checkStatus);
 
 private:
-    int SendOne(const std::string& text, bool checkQueues, bool checkStatus);
-    int SendConditionCommands(const CuttingCondition& c);
+    [[nodiscard]] int SendOne(const std::string& text, bool checkQueues, bool checkStatus);
+    [[nodiscard]] int SendConditionCommands(const CuttingCondition& c);
 
     CPlotterPort& m_port;
     const CPlotterModel& m_model;

@@ -28,22 +28,22 @@ public:
 
     // Identifies the model from its type string and stores the firmware text. A plotter that
     // does not answer (time-out) or names no supported model gives 1009.
-    int ReadFirmwareVersion();
+    [[nodiscard]] int ReadFirmwareVersion();
     // Whether the plotter runs the other command set (HP-GL).
-    int ReadCommandSet();
+    [[nodiscard]] int ReadCommandSet();
     // Marks available, media orientation (into the settings) and the mirror (into `mirror`).
-    int ReadPanelSettings(int& mirror);
+    [[nodiscard]] int ReadPanelSettings(int& mirror);
     // Blade, force, speed, quality and offset of `c`; its name stays. The light pointer
     // selected on the plotter gives 1306.
-    int ReadPlotterCondition(CuttingCondition& c);
+    [[nodiscard]] int ReadPlotterCondition(CuttingCondition& c);
 
     // Enter-wait state 0-5 while a test cut runs; a failed write sets 5.
-    int QueryEnterState();
+    [[nodiscard]] int QueryEnterState();
     int EnterState() const { return m_nEnterState; }
-    int PressEnter();
+    [[nodiscard]] int PressEnter();
 
 private:
-    int ReadConditionInTransaction(CuttingCondition& c);
+    [[nodiscard]] int ReadConditionInTransaction(CuttingCondition& c);
 
     CPlotterPort& m_port;
     CPlotterModel& m_model;

@@ -12,7 +12,8 @@ class CPlotterModel;
 namespace proto {
 
 // Writes a query, reads its reply and hands the reply to `parse`, which returns 0 or a code.
-template <typename Parse> int Ask(CPlotterPort& port, std::string_view text, Parse&& parse) {
+template <typename Parse>
+[[nodiscard]] int Ask(CPlotterPort& port, std::string_view text, Parse&& parse) {
     std::string reply;
     if (const int asked = port.Query(text, reply); asked != msg::kOk) {
         return asked;
@@ -21,10 +22,10 @@ template <typename Parse> int Ask(CPlotterPort& port, std::string_view text, Par
 }
 
 // Writes one text and reads nothing.
-int Send(CPlotterPort& port, std::string_view text);
+[[nodiscard]] int Send(CPlotterPort& port, std::string_view text);
 
 // The step-size query: sets the model's step size (0 in demo mode). Every operation that
 // converts lengths runs it first.
-int QueryStepSize(CPlotterPort& port, CPlotterModel& model);
+[[nodiscard]] int QueryStepSize(CPlotterPort& port, CPlotterModel& model);
 
 } // namespace proto

@@ -31,3 +31,7 @@ void CChangeSender::MarkUnsent(unsigned unsentBit) {
 bool CChangeSender::HasUnsent() const {
     return m_unsent.Any();
 }
+
+bool CChangeSender::IsUnsent(unsigned unsentBit) const {
+    return (m_unsent.Bits() & unsentBit) != 0;
+}

@@ -28,6 +28,7 @@ public:
     void Publish();
     void MarkUnsent(unsigned unsentBit);
     bool HasUnsent() const;
+    bool IsUnsent(unsigned unsentBit) const;
     bool CheckQueues() const { return !m_bSkipQueueCheck; }
 
 private:

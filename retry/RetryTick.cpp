@@ -7,13 +7,13 @@
 #include "retry/UnsentChanges.h"
 
 template <typename Send> bool CRetryTick::Resend(unsigned bit, unsigned pending, Send&& send) {
-    if ((pending & bit) == 0 || !m_unsent.Take(bit)) {
+    if ((pending & bit) == 0 || !m_unsent.BeginSend(bit)) {
         return true;
     }
     if (send() != msg::kOk) {
-        m_unsent.Set(bit);
         return false;
     }
+    m_unsent.SendArrived(bit);
     return true;
 }
 

@@ -39,8 +39,9 @@ public:
     void OnTick();
 
 private:
-    // Sends one change: its bit is taken before the send, so a change the user makes while it
-    // is on its way stays marked, and is put back when the send fails. False on failure.
+    // Sends one change. Its bit stays set until the send has arrived, so closing the window
+    // meanwhile still sees it unsent; a change the user makes during the send stays marked.
+    // False on failure.
     template <typename Send> bool Resend(unsigned bit, unsigned pending, Send&& send);
 
     CPlotterPort& m_port;

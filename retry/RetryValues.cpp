@@ -29,7 +29,7 @@ std::optional<CuttingCondition> CRetryValues::CurrentCondition() const {
         const std::lock_guard lock(m_mutex);
         name = m_strConditionName;
     }
-    return m_mediaList.FindCondition(name);
+    return m_mediaList.Lookup(name);
 }
 
 int CRetryValues::MediaOrientation() const {

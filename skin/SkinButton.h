@@ -14,7 +14,7 @@ public:
 
     // Attaches the button to its dialog under id, then Init: 0, 1014 when it cannot be
     // attached, 1015 when its pictures cannot be prepared.
-    int SetUp(int id, int x, int y, int kind, const QString& caption, int fontHeight);
+    [[nodiscard]] int SetUp(int id, int x, int y, int kind, const QString& caption, int fontHeight);
     // Moves the button to (x, y), gives it the kind's size and loads the kind's pictures.
     // False when a picture cannot be read or the kind does not exist.
     bool Init(int x, int y, int kind, const QString& caption, int fontHeight);

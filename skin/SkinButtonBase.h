@@ -40,9 +40,9 @@ protected:
                       std::span<const std::string_view> pictures, const QString& caption,
                       int fontHeight);
     // Attach and Init in one: 0, or the message code the window shows and ends with.
-    int SetUpWith(int id, int x, int y, int width, int height,
-                  std::span<const std::string_view> pictures, const QString& caption,
-                  int fontHeight);
+    [[nodiscard]] int SetUpWith(int id, int x, int y, int width, int height,
+                                std::span<const std::string_view> pictures, const QString& caption,
+                                int fontHeight);
 
     void SetState(int state);
     // The state a re-enabled control returns to.

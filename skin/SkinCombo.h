@@ -18,7 +18,7 @@ public:
     CSkinCombo(const CSkinFolders& folders, QWidget* dialog);
 
     // Attach and Init in one: 0, 1014 or 1015.
-    int SetUp(int id, int x, int y, int kind, int fontHeight);
+    [[nodiscard]] int SetUp(int id, int x, int y, int kind, int fontHeight);
     bool Init(int x, int y, int kind, int fontHeight);
 
     void ResetContent();

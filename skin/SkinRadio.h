@@ -13,7 +13,7 @@ public:
     CSkinRadio(const CSkinFolders& folders, QWidget* dialog);
 
     // Attach and Init in one: 0, 1014 or 1015.
-    int SetUp(int id, int x, int y, int kind, const QString& caption, int fontHeight);
+    [[nodiscard]] int SetUp(int id, int x, int y, int kind, const QString& caption, int fontHeight);
     bool Init(int x, int y, int kind, const QString& caption, int fontHeight);
 
     void SwitchOn();

@@ -53,7 +53,7 @@ public:
     CSkinSlider(const CSkinFolders& folders, QWidget* dialog);
 
     // Attach and Init in one: 0, 1014 or 1015.
-    int SetUp(int id, int x, int y, int kind);
+    [[nodiscard]] int SetUp(int id, int x, int y, int kind);
     bool Init(int x, int y, int kind);
     void Redraw() { update(); }
 

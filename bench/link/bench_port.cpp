@@ -4,7 +4,6 @@
 //   build/plottersim --model RX3600-60 -- build/bench/bench_port
 // Every transfer reopens its pipe, and every open runs the whole device check again, so a
 // query (one write, one read) pays for two checks.
-#include "core/ControllerCommandLine.h"
 #include "link/PlotterPort.h"
 #include "link/UsbTransport.h"
 #include "models/PlotterModel.h"
@@ -20,17 +19,18 @@
 namespace {
 
 struct Link {
-    Link() : port(commandLine, model) {
+    Link() : port(model) {
         std::vector<std::string> candidates{ZEFRALINK};
         for (const std::string& fallback : CZefraLinkLibrary::DefaultCandidates()) {
             candidates.push_back(fallback);
         }
         port.SetLibraryCandidates(candidates);
         opened = port.Open();
-        library.Bind(candidates);
+        if (opened == 0) {
+            opened = library.Bind(candidates);
+        }
     }
 
-    CControllerCommandLine commandLine;
     CPlotterModel model;
     CPlotterPort port;
     CZefraLinkLibrary library;

@@ -4,21 +4,8 @@
 // plottersim, which shows the simulated plotter to this process and to the controllers it
 // starts:
 //   build/plottersim --model WX8800-60 -- build/bench/bench_startup
-#include "conditions/MediaList.h"
-#include "core/ControllerCommandLine.h"
-#include "core/ControllerSettings.h"
-#include "core/LanguageSet.h"
+#include "app/ControllerObjects.h"
 #include "core/messages/CMessageService.h"
-#include "link/PlotterPort.h"
-#include "models/PlotterModel.h"
-#include "protocol/AdvancedSettingsLink.h"
-#include "protocol/JogKeyState.h"
-#include "protocol/PlotterCommands.h"
-#include "protocol/PlotterQueries.h"
-#include "retry/RetryTick.h"
-#include "retry/RetryTimer.h"
-#include "retry/RetryValues.h"
-#include "retry/UnsentChanges.h"
 #include "ui/main/ControllerDlg.h"
 
 #include <QApplication>
@@ -86,44 +73,15 @@ void BM_ProcessStartToWindowReady(benchmark::State& state) {
 }
 BENCHMARK(BM_ProcessStartToWindowReady)->UseManualTime()->Unit(benchmark::kMillisecond);
 
-// The application's objects as the controller owns them, for one opening of the window.
-struct Controller {
-    Controller()
-        : mediaList(model, std::string(QUIRN_RUNTIME_DIR) + "/" + language.GetMediaListFolder()),
-          port(commandLine, model), jog(port), queries(port, model, settings),
-          commands(port, model), advancedLink(port, model), retryValues(mediaList),
-          tick(port, commands, advancedLink, unsent, retryValues),
-          timer(port, [this] { tick.OnTick(); }) {
-        port.SetLibraryCandidates({ZEFRALINK});
-    }
-
-    CLanguageSet language{1033};
-    CControllerCommandLine commandLine;
-    CPlotterModel model;
-    CControllerSettings settings{true};
-    CMediaList mediaList;
-    CPlotterPort port;
-    CJogKeyState jog;
-    CPlotterQueries queries;
-    CPlotterCommands commands;
-    CAdvancedSettingsLink advancedLink;
-    CUnsentChanges unsent;
-    CRetryValues retryValues;
-    AdvancedSettings advanced;
-    CRetryTick tick;
-    CRetryTimer timer;
-};
-
 // The window's opening inside a running process: port, identification, command set, panel
 // settings, settings, media lists, the condition, pictures and controls.
 void BM_OpenMainWindow(benchmark::State& state) {
     for (auto _ : state) {
-        Controller controller;
-        CControllerDlg window(ControllerLinks{
-            controller.language, controller.commandLine, controller.model, controller.settings,
-            controller.mediaList, controller.port, controller.queries, controller.commands,
-            controller.jog, controller.timer, controller.unsent, controller.retryValues,
-            controller.advanced, kSupportedSystem, QUIRN_RUNTIME_DIR "/", nullptr});
+        CControllerObjects controller(CLanguageSet(1033), CControllerSettings(true),
+                                      QUIRN_RUNTIME_DIR "/");
+        controller.port.SetLibraryCandidates({ZEFRALINK});
+        controller.BuildOperations();
+        CControllerDlg window(controller.Links(kSupportedSystem, QUIRN_RUNTIME_DIR "/", nullptr));
         QElapsedTimer clock;
         clock.start();
         const int opened = window.OnInitDialog();

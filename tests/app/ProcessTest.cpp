@@ -5,6 +5,7 @@
 #include "tests/e2e/VncClient.h"
 
 #include <QDateTime>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
@@ -13,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
 #include <memory>
 #include <vector>
@@ -151,6 +153,37 @@ TEST_F(TwoControllers, LockOfAKilledControllerDoesNotBlockTheNext) {
     QProcess& next = StartFirst({"/DEMO"}, keyboard);
     ASSERT_TRUE(keyboard.Press(kKeyReturn));
     EXPECT_EQ(ExitCodeOf(next), 0);
+}
+
+// A runtime folder that cannot take the lock file says nothing about another controller:
+// the controller starts as if alone and says so in one line on standard error.
+TEST_F(TwoControllers, LockThatCannotBeMadeDoesNotStopTheStart) {
+    // Its path leaves no room for "/quirn.lock" within PATH_MAX (4096 with the final zero),
+    // which fails the lock for root too. A runtime folder must be the user's own, mode 0700.
+    constexpr qsizetype kLength = 4085;
+    QString folder = m_runtime.path();
+    while (folder.size() < kLength) {
+        const qsizetype room = kLength - folder.size() - 1;
+        folder += '/' + QString(std::clamp<qsizetype>(room, 1, 200), 'd');
+    }
+    ASSERT_TRUE(QDir().mkpath(folder));
+    ASSERT_TRUE(
+        QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+
+    QProcess controller;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("XDG_RUNTIME_DIR", folder);
+    env.insert("XDG_CONFIG_HOME", m_home.path() + "/config");
+    env.insert("HOME", m_home.path());
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    env.insert("QUIRN_EXIT_WHEN_READY", "1");
+    controller.setProcessEnvironment(env);
+    controller.start(kProgram, {"/DEMO"});
+    ASSERT_TRUE(controller.waitForFinished(30000));
+    const QStringList lines = QString::fromLocal8Bit(controller.readAllStandardError()).split('\n');
+    EXPECT_EQ(controller.exitCode(), 1) << lines.join('\n').toStdString();
+    EXPECT_TRUE(lines.contains("quirn: main window ready"));
+    EXPECT_EQ(lines.filter("single-instance").size(), 1);
 }
 
 TEST_F(TwoControllers, OldLockOfARunningControllerStillHolds) {

@@ -2,11 +2,12 @@
 // it under plottersim (the umockdev preload then applies to this process only) and read what
 // happened from its output:
 //   open=<code> usbModel=<model> [offered=<name>|<name>...]
+//   command=<code> deviceFds=<descriptors of the device still open>
 //   exchange=<code> reply=<text> deviceFds=<descriptors of the device still open>
 // Options: --model NAME (the MODEL launch value), --choose N (pick entry N in the choice
-// window and press OK), --cancel (close the choice window without OK), --exchange (a ready
-// check and a model query), --command (a ready check and one setting command).
-#include "core/ControllerCommandLine.h"
+// window and press OK), --cancel (close the choice window without OK), --command (a ready
+// check and one setting command), --exchange (a ready check and a model query); with both,
+// the command goes first.
 #include "link/PlotterPort.h"
 #include "models/PlotterModel.h"
 #include "ui/dialogs/ModelSelectDlg.h"
@@ -41,15 +42,15 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
 
-    CControllerCommandLine commandLine;
+    PortOptions options;
     int choose = -1;
     bool exchange = false;
     bool command = false;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--model" && i + 1 < argc) {
-            commandLine.m_bModel = 1;
-            commandLine.m_strModel = argv[++i];
+            options.bModel = true;
+            options.strModel = argv[++i];
         } else if (arg == "--choose" && i + 1 < argc) {
             choose = std::stoi(argv[++i]);
         } else if (arg == "--exchange") {
@@ -60,7 +61,8 @@ int main(int argc, char** argv) {
     }
 
     CPlotterModel model;
-    CPlotterPort port(commandLine, model);
+    CPlotterPort port(model);
+    port.SetOptions(options);
     std::string offered;
     port.SetModelChooser([&](const std::vector<std::string>& names) {
         QTimer::singleShot(0, [&] {
@@ -91,12 +93,18 @@ int main(int argc, char** argv) {
     if (opened != 0 || !(exchange || command)) {
         return 0;
     }
-    std::string reply;
-    const int result = port.Transact(false, true, [&] {
-        return command ? port.WriteCommand("TC1,100\x03", CPlotterPort::kTransferTimeoutMs)
-                       : port.Query("\x1b.C31;9:", reply);
-    });
-    std::cout << "exchange=" << result << " reply=" << reply << " deviceFds=" << DeviceDescriptors()
-              << "\n";
+    if (command) {
+        const int sent = port.Transact(false, true, [&] {
+            return port.WriteCommand("TC1,100\x03", CPlotterPort::kTransferTimeoutMs);
+        });
+        std::cout << "command=" << sent << " deviceFds=" << DeviceDescriptors() << "\n";
+    }
+    if (exchange) {
+        std::string reply;
+        const int asked =
+            port.Transact(false, true, [&] { return port.Query("\x1b.C31;9:", reply); });
+        std::cout << "exchange=" << asked << " reply=" << reply
+                  << " deviceFds=" << DeviceDescriptors() << "\n";
+    }
     return 0;
 }

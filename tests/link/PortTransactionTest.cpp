@@ -1,6 +1,5 @@
 // The port's reply normalisation, transaction pattern, lock and demo mode, over a scripted
 // transport.
-#include "core/ControllerCommandLine.h"
 #include "core/messages/MessageCodes.h"
 #include "link/PlotterPort.h"
 #include "models/PlotterModel.h"
@@ -59,9 +58,8 @@ protected:
 
     void UseTransport() { m_port.SetTransport(std::make_unique<CFakeTransport>(m_script)); }
 
-    CControllerCommandLine m_commandLine;
     CPlotterModel m_model;
-    CPlotterPort m_port{m_commandLine, m_model};
+    CPlotterPort m_port{m_model};
     std::shared_ptr<FakeScript> m_script = std::make_shared<FakeScript>();
 };
 
@@ -255,7 +253,7 @@ TEST_F(PortTest, WaitForPortGivesUpAfterItsTries) {
 class DemoPortTest : public PortTest {
 protected:
     DemoPortTest() {
-        m_commandLine.m_bDemo = 1;
+        m_port.SetOptions(PortOptions{true, false, {}});
         m_port.SetLibraryCandidates({"/nonexistent/libzefralink.so"});
     }
 };

@@ -70,6 +70,18 @@ TEST_F(PortUsbTest, OnePlotterIsFoundOpenedAndAskedWithNothingLeftOpen) {
     EXPECT_EQ(LogBytes("rx.log"), kStatusQuery + kModelQuery);
 }
 
+// A command expects no reply: once it is sent no descriptor of the device is left, so a
+// print backend can open the plotter, and the query that follows still gets its reply.
+TEST_F(PortUsbTest, CommandWithoutReplyLeavesTheDeviceFree) {
+    LayOut(ZEFRALINK);
+    const std::string output =
+        Run({"--model", "RX3600-60", "--log", LogOf("rx.log")}, {"--command", "--exchange"});
+    EXPECT_EQ(output, "open=0 usbModel=RX3600\n"
+                      "command=0 deviceFds=0\n"
+                      "exchange=0 reply=RX3600-60,V1.20 deviceFds=0\n");
+    EXPECT_EQ(LogBytes("rx.log"), kStatusQuery + "TC1,100\x03" + kStatusQuery + kModelQuery);
+}
+
 // Two plotters answer: the choice window lists both family names in table order, and the
 // exchange goes to the one chosen.
 TEST_F(PortUsbTest, TwoPlottersOfferTheChoiceAndTheChosenOneIsUsed) {
@@ -83,10 +95,11 @@ TEST_F(PortUsbTest, TwoPlottersOfferTheChoiceAndTheChosenOneIsUsed) {
     EXPECT_EQ(LogBytes("rx.log"), "");
 }
 
-TEST_F(PortUsbTest, ChoiceClosedWithoutOkIsUnsupported) {
+// Closing the choice window without OK is a cancellation (kChoiceDismissed), not a failure.
+TEST_F(PortUsbTest, ChoiceClosedWithoutOkIsDismissed) {
     LayOut(ZEFRALINK);
     const std::string output = Run({"--model", "WX8800-60", "--model", "Nimbo-Pro2"}, {});
-    EXPECT_EQ(output, "open=1010 usbModel= offered=WX8800|Nimbo-Pro\n");
+    EXPECT_EQ(output, "open=-1 usbModel= offered=WX8800|Nimbo-Pro\n");
 }
 
 // A plotter of another vendor is no plotter of ours.

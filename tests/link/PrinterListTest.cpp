@@ -1,6 +1,5 @@
 // The print-queue check against a cupsd of the test's own, a stopped one and a hung one.
 #include "link/PrinterList.h"
-#include "core/ControllerCommandLine.h"
 #include "core/messages/MessageCodes.h"
 #include "link/PlotterPort.h"
 #include "models/PlotterModel.h"
@@ -90,8 +89,7 @@ TEST_F(SpoolerTest, QueueThatCannotBeAskedIsReported) {
 // the plotter; operations without the check still reach it.
 TEST_F(SpoolerTest, BusyQueueStopsOnlyOperationsThatCheckIt) {
     ASSERT_TRUE(m_cupsd.AddHeldJob("Cutter_RX"));
-    CControllerCommandLine commandLine;
-    CPlotterPort port(commandLine, m_model);
+    CPlotterPort port(m_model);
     // Open reads the port's own list and sets the family.
     port.SetLibraryCandidates({FAKE_ZEFRALINK});
     void* library = dlopen(FAKE_ZEFRALINK, RTLD_NOW);

@@ -1,7 +1,6 @@
 // The port against the in-process simulated plotter: whole exchanges, and the device's
 // faults as the port sees them.
 #include "tests/link/SimTransport.h"
-#include "core/ControllerCommandLine.h"
 #include "core/messages/MessageCodes.h"
 #include "link/PlotterPort.h"
 #include "models/PlotterModel.h"
@@ -19,9 +18,8 @@ const std::string kSpeedCommand = "TC1,300\x03";
 
 class SimPortTest : public ::testing::Test {
 protected:
-    CControllerCommandLine m_commandLine;
     CPlotterModel m_model;
-    CPlotterPort m_port{m_commandLine, m_model};
+    CPlotterPort m_port{m_model};
     CSimPlotter m_plotter{"RX3600-60"};
     CSimTransport& m_sim = CSimTransport::Attach(m_port, m_plotter);
 

@@ -57,6 +57,26 @@ TEST(SingleInstanceGuard, OnlyOneHolderAtATime) {
     EXPECT_EQ(second.LockPath(), folder.path() + "/quirn.lock");
 }
 
+// Only a lock held by another instance stops the start; a lock that cannot be made at all
+// lets this instance run unguarded, with the reason to tell.
+TEST(SingleInstanceGuard, LockThatCannotBeMadeDoesNotStopTheStart) {
+    QTemporaryDir temporary;
+    QFile file(temporary.filePath("file"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    const QString folders[] = {
+        "",                            // no runtime folder
+        temporary.filePath("missing"), // a folder that is not there
+        file.fileName(),               // a file in place of the folder
+        "/sys",                        // takes no new files, not even from root
+    };
+    for (const QString& folder : folders) {
+        SCOPED_TRACE(folder.toStdString());
+        CSingleInstanceGuard guard("quirn", folder);
+        EXPECT_TRUE(guard.Acquire());
+        EXPECT_FALSE(guard.Problem().isEmpty());
+    }
+}
+
 TEST(SingleInstanceGuard, RaiseRequestReachesTheHolder) {
     QTemporaryDir folder;
     CSingleInstanceGuard holder("quirn", folder.path());

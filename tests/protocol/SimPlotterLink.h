@@ -49,6 +49,7 @@ private:
 struct SimPlotterLink {
     explicit SimPlotterLink(std::string_view type, bool demo = false) : sim(type) {
         commandLine.m_bDemo = demo ? 1 : 0;
+        port.SetOptions(PortOptions{demo, false, {}});
         model.Identify(type);
         model.SelectBladeCatalogue(1033);
         auto owned = std::make_unique<CSimPlotterTransport>(sim);
@@ -67,7 +68,7 @@ struct SimPlotterLink {
     CPlotterModel model;
     CControllerSettings settings{true};
     CSimPlotter sim;
-    CPlotterPort port{commandLine, model};
+    CPlotterPort port{model};
     CSimPlotterTransport* transport = nullptr;
 };
 

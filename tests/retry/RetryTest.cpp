@@ -64,12 +64,13 @@ struct RetryRig {
 constexpr unsigned kAll = Bits::kPanelSettings | Bits::kCuttingCondition | Bits::kMediaOrientation |
                           Bits::kAdvancedSettings;
 
-TEST(UnsentChanges, BitsAreSetTakenAndClearedOnTheirOwn) {
+TEST(UnsentChanges, BitsAreSetSentAndClearedOnTheirOwn) {
     CUnsentChanges unsent;
     unsent.Set(Bits::kCuttingCondition | Bits::kAdvancedSettings);
     EXPECT_EQ(unsent.Bits(), 10u);
-    EXPECT_TRUE(unsent.Take(Bits::kCuttingCondition));
-    EXPECT_FALSE(unsent.Take(Bits::kCuttingCondition));
+    EXPECT_TRUE(unsent.BeginSend(Bits::kCuttingCondition));
+    unsent.SendArrived(Bits::kCuttingCondition);
+    EXPECT_FALSE(unsent.BeginSend(Bits::kCuttingCondition));
     unsent.Clear(Bits::kPanelSettings);
     EXPECT_EQ(unsent.Bits(), 8u);
     unsent.Clear(Bits::kAdvancedSettings);
@@ -146,6 +147,40 @@ TEST(RetryTick, AChangeMarkedWhileItIsSentStaysMarked) {
     EXPECT_EQ(rig.unsent.Bits(), Bits::kCuttingCondition);
 }
 
+// Closing the window asks about unsent changes; one that is on its way has not arrived yet.
+TEST(RetryTick, AChangeBeingSentStillCountsAsUnsent) {
+    struct Case {
+        unsigned bit;
+        bool controller;
+        int sendResult;
+        unsigned after;
+    } const cases[] = {
+        {Bits::kPanelSettings, false, msg::kOk, 0},
+        {Bits::kCuttingCondition, true, msg::kOk, 0},
+        {Bits::kMediaOrientation, true, msg::kOk, 0},
+        {Bits::kAdvancedSettings, true, msg::kOk, 0},
+        {Bits::kMediaOrientation, true, msg::kTimeout, Bits::kMediaOrientation},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.bit << " " << c.sendResult);
+        RetryRig rig;
+        rig.source.m_bController = c.controller;
+        rig.unsent.Set(c.bit);
+        std::vector<bool> seen; // Any(), asked by another thread during each send's writes
+        rig.link.transport->m_fnFault = [&](const std::string& bytes) {
+            if (bytes == kEsc + ".C1:") {
+                return msg::kOk; // the tick's ready check
+            }
+            std::thread([&] { seen.push_back(rig.unsent.Any()); }).join();
+            return c.sendResult;
+        };
+        rig.tick.OnTick();
+        ASSERT_FALSE(seen.empty());
+        EXPECT_EQ(std::ranges::count(seen, false), 0);
+        EXPECT_EQ(rig.unsent.Bits(), c.after);
+    }
+}
+
 TEST(RetryTick, ConditionGoneFromTheStoreDoesNotBlockLaterChanges) {
     RetryRig rig;
     rig.source.m_condition.reset();
@@ -183,6 +218,24 @@ TEST(RetryValues, TickSendsWhatTheWindowPublished) {
                                 kEtx + "TC2,15" + kEtx + "TC5,2" + kEtx + "TC21,1" + kEtx))
         << log;
     EXPECT_NE(log.find("TC26,1" + kEtx), std::string::npos);
+}
+
+// A current list the store no longer has is not sent as a made-up default record.
+TEST(RetryValues, NameTheStoreLacksSendsNoCondition) {
+    QTemporaryDir root;
+    ASSERT_TRUE(root.isValid());
+    RetryRig rig("RX3600-60");
+    const CMediaList store(rig.link.model, root.path().toStdString());
+    CRetryValues values(store);
+    CRetryTick tick(rig.link.port, rig.commands, rig.advanced, rig.unsent, values);
+    CControllerSettings settings(true);
+    settings.m_nCutCondSetting = 1;
+    settings.m_condition.m_strName = "Gone";
+    values.Publish(settings, true, AdvancedSettings());
+    rig.unsent.Set(Bits::kCuttingCondition);
+    tick.OnTick();
+    EXPECT_FALSE(rig.unsent.Any());
+    EXPECT_EQ(rig.link.sim.Log(), kEsc + ".C1:");
 }
 
 // Waits for a condition that a running timer brings about; a condition that never comes
@@ -241,12 +294,13 @@ TEST(RetryTimer, StopWaitsForAnOperationThatHoldsThePort) {
     std::atomic<bool> holding{false};
     std::atomic<bool> released{false};
     std::thread other([&] {
-        rig.link.port.Transact(false, false, [&] {
+        const int held = rig.link.port.Transact(false, false, [&] {
             holding = true;
             std::this_thread::sleep_for(std::chrono::milliseconds(800));
             released = true;
             return msg::kOk;
         });
+        EXPECT_EQ(held, msg::kOk);
     });
     ASSERT_TRUE(Eventually([&] { return holding.load(); }));
     timer.Stop();

@@ -28,7 +28,8 @@ CCommandWaitDlg::CCommandWaitDlg(QWidget* parent)
     m_pText->setGeometry(kTextRect);
     m_pText->setAlignment(Qt::AlignCenter);
 
-    QTimer::singleShot(kWaitMs, this, [this] {
+    // A coarse timer may end the wait early; the plotter needs the full two seconds.
+    QTimer::singleShot(kWaitMs, Qt::PreciseTimer, this, [this] {
         m_bWaited = true;
         accept();
     });

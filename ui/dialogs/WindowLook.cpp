@@ -2,7 +2,9 @@
 
 #include "skin/SkinControl.h"
 
+#include <QCoreApplication>
 #include <QDialog>
+#include <QDir>
 #include <QFontMetricsF>
 #include <QPalette>
 
@@ -25,8 +27,19 @@ QFont WindowFont(int cellHeight, QFont::Weight weight) {
     return font;
 }
 
-void ApplyWindowLook(QDialog& window, const QString& title) {
+QIcon ProgramIcon(const QString& programFolder) {
+    QIcon icon;
+    const QDir icons(programFolder + QStringLiteral("/icons"));
+    for (const QString& name : icons.entryList({QStringLiteral("quirn-*.png")}, QDir::Files)) {
+        icon.addFile(icons.filePath(name));
+    }
+    return icon;
+}
+
+void ApplyWindowLook(QDialog& window, const QString& title, const QString& programFolder) {
     window.setWindowTitle(title);
+    window.setWindowIcon(ProgramIcon(
+        programFolder.isEmpty() ? QCoreApplication::applicationDirPath() : programFolder));
     window.setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     QPalette background = window.palette();
     background.setColor(QPalette::Window, kWindowBackground);

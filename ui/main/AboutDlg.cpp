@@ -8,7 +8,6 @@
 
 #include <QKeyEvent>
 #include <QLabel>
-#include <QStyle>
 
 namespace {
 
@@ -27,7 +26,8 @@ QString Text(int id) {
 CAboutDlg::CAboutDlg(const CSkinFolders& folders, std::function<void(QWidget*, int)> showHelp,
                      QWidget* parent)
     : QDialog(parent), m_folders(folders), m_showHelp(std::move(showHelp)) {
-    ApplyWindowLook(*this, QString::fromStdString(CMessageService::Instance().Title()));
+    ApplyWindowLook(*this, QString::fromStdString(CMessageService::Instance().Title()),
+                    folders.ProgramFolder());
 }
 
 QWidget* CAboutDlg::Control(int id) const {
@@ -46,10 +46,7 @@ int CAboutDlg::exec() {
     ok->setDefault(true);
 
     auto* icon = new QLabel(this);
-    const QIcon windowIcon = parentWidget() != nullptr ? parentWidget()->windowIcon() : QIcon();
-    const QIcon shown =
-        windowIcon.isNull() ? style()->standardIcon(QStyle::SP_MessageBoxInformation) : windowIcon;
-    icon->setPixmap(shown.pixmap(32, 32));
+    icon->setPixmap(ProgramIcon(m_folders.ProgramFolder()).pixmap(32, 32));
     icon->setGeometry(16, 18, 32, 32);
     skin::AttachControl(icon, this, kIconId);
 

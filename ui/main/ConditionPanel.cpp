@@ -3,16 +3,23 @@
 #include "conditions/MediaList.h"
 #include "core/ControllerCommandLine.h"
 #include "core/ControllerSettings.h"
+#include "core/LanguageSet.h"
 #include "core/messages/CMessageService.h"
 #include "core/messages/MessageCodes.h"
 #include "models/PlotterModel.h"
 #include "protocol/PlotterCommands.h"
+#include "protocol/PlotterQueries.h"
 #include "retry/ChangeSender.h"
 #include "retry/UnsentChanges.h"
+#include "skin/SkinButton.h"
 #include "skin/SkinCombo.h"
 #include "skin/SkinPictures.h"
+#include "ui/dialogs/CondEditDlg.h"
+#include "ui/dialogs/CondListDlg.h"
+#include "ui/dialogs/ConditionLinks.h"
 #include "ui/main/ControlIds.h"
 #include "ui/main/ControllerLayout.h"
+#include "ui/main/MessageDlg.h"
 #include "ui/main/PictureCache.h"
 
 #include <QDialog>
@@ -52,6 +59,12 @@ void CConditionPanel::Init() {
             &CConditionPanel::OnUseControllerSettings);
     connect(ControlAs<CSkinCombo>(ctl::kMediaType), &QComboBox::activated, this,
             &CConditionPanel::OnSelectMedia);
+    connect(ControlAs<CSkinButton>(ctl::kListEdit), &QPushButton::clicked, this,
+            &CConditionPanel::OnListEdit);
+    connect(ControlAs<CSkinButton>(ctl::kEditConditions), &QPushButton::clicked, this,
+            &CConditionPanel::OnEditConditions);
+    connect(ControlAs<CSkinButton>(ctl::kImportConditions), &QPushButton::clicked, this,
+            &CConditionPanel::OnImportConditions);
 }
 
 void CConditionPanel::Refresh() {
@@ -174,4 +187,57 @@ void CConditionPanel::OnSelectMedia(int index) {
         return;
     }
     ShowCondition(settings.m_nCutCondSetting);
+}
+
+ConditionDialogLinks CConditionPanel::DialogLinks() const {
+    const ControllerLinks& links = Links();
+    CPlotterQueries& queries = links.queries;
+    const CSkinFolders& folders = Folders();
+    const int textHeight = links.language.GetTextHeight();
+    return ConditionDialogLinks{links.language,
+                                links.model,
+                                links.settings,
+                                links.mediaList,
+                                links.commands,
+                                Sender(),
+                                links.jog,
+                                links.programFolder,
+                                links.showHelp,
+                                [&queries, &folders, textHeight](QWidget* window) {
+                                    CMessageDlg progress(queries, folders, textHeight, window);
+                                    progress.exec();
+                                }};
+}
+
+void CConditionPanel::OnListEdit() {
+    CCondListDlg list(DialogLinks(), &Window());
+    // The list window sorts the store itself after each change.
+    static_cast<void>(list.exec());
+    Refresh();
+}
+
+void CConditionPanel::EditCondition(int mode, const CuttingCondition& condition) {
+    CCondEditDlg edit(DialogLinks(), &Window());
+    edit.SetMode(static_cast<CCondEditDlg::Mode>(mode));
+    edit.SetCondition(condition);
+    if (edit.exec() != QDialog::Accepted) {
+        return;
+    }
+    Links().mediaList.SortByName();
+    Refresh();
+}
+
+void CConditionPanel::OnEditConditions() {
+    EditCondition(CCondEditDlg::kModeEditCurrent,
+                  Links().mediaList.FindCondition(Links().settings.m_condition.m_strName));
+}
+
+void CConditionPanel::OnImportConditions() {
+    CuttingCondition plotter =
+        Links().mediaList.FindCondition(Links().settings.m_condition.m_strName);
+    if (const int read = Links().queries.ReadPlotterCondition(plotter); read != msg::kOk) {
+        ShowMessage(read);
+        return;
+    }
+    EditCondition(CCondEditDlg::kModeImport, plotter);
 }

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "conditions/CuttingCondition.h"
 #include "ui/main/MainPanel.h"
 
 class QPainter;
+struct ConditionDialogLinks;
 
 // The condition area: whether the plotter cuts with its own panel settings or with a media
 // list of the controller, which media list, and the values of the current condition.
@@ -24,4 +26,11 @@ private:
     void OnUsePlotterSettings();
     void OnUseControllerSettings();
     void OnSelectMedia(int index);
+    void OnListEdit();
+    void OnEditConditions();
+    void OnImportConditions();
+    // Runs the condition edit window on `condition`; on OK the store is sorted by name and the
+    // area shows the result.
+    void EditCondition(int mode, const CuttingCondition& condition);
+    ConditionDialogLinks DialogLinks() const;
 };

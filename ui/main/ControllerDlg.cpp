@@ -20,7 +20,9 @@
 #include "skin/SkinButtonBase.h"
 #include "skin/SkinControl.h"
 #include "skin/SkinPictures.h"
+#include "ui/dialogs/AdvancedDlg.h"
 #include "ui/dialogs/ModelSelectDlg.h"
+#include "ui/dialogs/OptionDlg.h"
 #include "ui/dialogs/WindowLook.h"
 #include "ui/main/AboutDlg.h"
 #include "ui/main/ControlIds.h"
@@ -105,6 +107,11 @@ int CControllerDlg::OnInitDialog() {
     }
 
     if (const int connected = ConnectPlotter(); connected != msg::kOk) {
+        if (connected == CPlotterPort::kChoiceDismissed) {
+            // The user cancelled the start in the plotter choice: nothing to report.
+            setResult(kResultCancel);
+            return kResultCancel;
+        }
         if (connected == kResultSwitchRefused) {
             setResult(connected);
             return connected;
@@ -213,8 +220,6 @@ void CControllerDlg::InitDisplay() {
     }
     static_cast<QLabel*>(Control(ctl::kTitle))->setText(title);
     Control(ctl::kAdvanced)->setVisible(m_links.model.HasAdvancedSettings());
-    Control(ctl::kOption)->setEnabled(false);
-    Control(ctl::kAdvanced)->setEnabled(false);
 
     m_links.settings.m_cDecimalSeparator = platform::SystemDecimalSeparator();
     m_head.Init();
@@ -227,6 +232,10 @@ void CControllerDlg::InitDisplay() {
             &CControllerDlg::OnHelp);
     connect(static_cast<CSkinButton*>(Control(ctl::kAbout)), &QPushButton::clicked, this,
             &CControllerDlg::OnAbout);
+    connect(static_cast<CSkinButton*>(Control(ctl::kOption)), &QPushButton::clicked, this,
+            &CControllerDlg::OnOption);
+    connect(static_cast<CSkinButton*>(Control(ctl::kAdvanced)), &QPushButton::clicked, this,
+            &CControllerDlg::OnAdvanced);
     // Keys and clicks anywhere in the window pass here first: keyboard jogging and the
     // function keys act whichever child has the focus.
     qApp->installEventFilter(this);
@@ -241,6 +250,29 @@ void CControllerDlg::OnHelp() {
 void CControllerDlg::OnAbout() {
     CAboutDlg about(m_folders, m_links.showHelp, this);
     about.exec();
+}
+
+void CControllerDlg::OnOption() {
+    COptionDlg option(m_folders, m_links.settings, m_links.showHelp, this);
+    if (option.exec() != CSkinnedDialog::kIdOk) {
+        return;
+    }
+    m_conditions.Refresh();
+    // The edits were typed in the old unit; the clamp reads them in it before they are
+    // rewritten in the new one.
+    m_orientation.RenewUnit();
+    update();
+}
+
+void CControllerDlg::OnAdvanced() {
+    CAdvancedDlg advanced(AdvancedDlgLinks{m_folders, m_links.advancedLink, m_links.model,
+                                           m_links.settings, m_sender, m_links.commands,
+                                           m_links.commandLine, m_links.language.GetWidthE(),
+                                           m_links.showHelp},
+                          this);
+    // A failure has been shown by the window itself.
+    static_cast<void>(advanced.exec());
+    update();
 }
 
 bool CControllerDlg::eventFilter(QObject* watched, QEvent* event) {

@@ -63,6 +63,8 @@ private:
     bool FilterKey(QKeyEvent* event);
     void OnHelp();
     void OnAbout();
+    void OnOption();
+    void OnAdvanced();
 
     ControllerLinks m_links;
     CSkinFolders m_folders;

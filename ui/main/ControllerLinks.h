@@ -11,6 +11,7 @@ class CMediaList;
 class CPlotterPort;
 class CPlotterQueries;
 class CPlotterCommands;
+class CAdvancedSettingsLink;
 class CJogKeyState;
 class CRetryTimer;
 class CUnsentChanges;
@@ -29,6 +30,7 @@ struct ControllerLinks {
     CPlotterPort& port;
     CPlotterQueries& queries;
     CPlotterCommands& commands;
+    CAdvancedSettingsLink& advancedLink;
     CJogKeyState& jog;
     CRetryTimer& retryTimer;
     CUnsentChanges& unsent;

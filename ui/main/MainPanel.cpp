@@ -3,28 +3,10 @@
 #include "core/ControllerCommandLine.h"
 #include "core/messages/CMessageService.h"
 #include "skin/SkinControl.h"
-#include "ui/main/ControlIds.h"
 
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
-
-namespace {
-
-// Buttons whose windows the controller does not offer yet; they stay disabled.
-constexpr int kUnavailable[] = {ctl::kListEdit, ctl::kEditConditions, ctl::kImportConditions,
-                                ctl::kOption, ctl::kAdvanced};
-
-bool IsAvailable(int id) {
-    for (const int unavailable : kUnavailable) {
-        if (unavailable == id) {
-            return false;
-        }
-    }
-    return true;
-}
-
-} // namespace
 
 QString LoadText(int stringId) {
     return QString::fromStdString(CMessageService::Instance().Strings().LoadString(stringId));
@@ -46,7 +28,7 @@ QLineEdit* CMainPanel::Edit(int id) const {
 
 void CMainPanel::SetEnabled(int id, bool enabled) const {
     if (QWidget* control = Control(id)) {
-        control->setEnabled(enabled && IsAvailable(id));
+        control->setEnabled(enabled);
     }
 }
 

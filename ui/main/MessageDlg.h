@@ -41,7 +41,7 @@ protected:
     void reject() override;
 
 private:
-    int OnInitDialog();
+    [[nodiscard]] int OnInitDialog();
     void OnTimer();
     void OnEnter();
     void Finish(int result);

@@ -105,6 +105,11 @@ void COrientationPanel::ClampDistances() {
     m_distances.Clamp();
 }
 
+void COrientationPanel::RenewUnit() {
+    ClampDistances();
+    ShowDistances();
+}
+
 bool COrientationPanel::CheckDistances() const {
     return m_distances.Check();
 }

@@ -28,6 +28,9 @@ public:
     // Brings typed distances outside the model's limits to the nearest limit, as they are
     // stored at closing.
     void ClampDistances();
+    // The display unit has changed: the typed distances are clamped, read in the unit they were
+    // typed in, then shown again from the stored ones in the new unit.
+    void RenewUnit();
     // Both distances within the model's limits; a failure has been shown and holds the focus.
     [[nodiscard]] bool CheckDistances() const;
     // Starts the plotter's search and waits for it: 0 when the plotter reported the marks read,

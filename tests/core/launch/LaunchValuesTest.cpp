@@ -227,6 +227,36 @@ TEST(LaunchValues, StepLengthAndThickness) {
     }
 }
 
+// -999.9 (a model without the setting) and -999.0 (no model known) bound nothing: a value
+// equal to them is refused with its message, never stored.
+TEST(LaunchValues, PlaceholderBoundsAcceptNothing) {
+    struct Case {
+        const char* type;
+        double value;
+    } const cases[] = {
+        {"Nimbo-Pro2", -999.9}, // the step only; the other ranges are real
+        {"no such model", -999.0},
+        {"no such model", -999.9},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.type << " " << c.value);
+        LaunchRun run(c.type);
+        CControllerCommandLine& cl = run.commandLine;
+        run.settings.m_nMediaOrient = 1;
+        cl.m_bMarkDistance = cl.m_bMarkStep = cl.m_bMarkLength = cl.m_bMarkThickness = 1;
+        cl.m_dMarkDistX = cl.m_dMarkDistY = cl.m_dMarkStep = cl.m_dMarkLength =
+            cl.m_dMarkThickness = c.value;
+        const CControllerSettings before = run.settings;
+        EXPECT_EQ(run.Apply(), (Codes{1403, 1406, 1402, 1407}));
+        EXPECT_EQ(run.settings.m_nTomboDisX, before.m_nTomboDisX);
+        EXPECT_EQ(run.settings.m_nTomboDisY, before.m_nTomboDisY);
+        EXPECT_EQ(run.settings.m_nTmbStep, before.m_nTmbStep);
+        EXPECT_EQ(run.settings.m_nTmbLength, before.m_nTmbLength);
+        EXPECT_EQ(run.settings.m_nTmbThickness, before.m_nTmbThickness);
+        EXPECT_EQ(cl.m_bMarkDistance + cl.m_bMarkStep + cl.m_bMarkLength + cl.m_bMarkThickness, 0);
+    }
+}
+
 TEST(LaunchValues, MessagesComeInTheOrderOfTheSteps) {
     LaunchRun run("WX8800-60");
     CControllerCommandLine& cl = run.commandLine;

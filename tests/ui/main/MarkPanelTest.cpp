@@ -3,14 +3,14 @@
 #include "ModalAnswer.h"
 #include "WindowRig.h"
 
-#include "conditions/units/LengthUnits.h"
 #include "core/messages/MessageCodes.h"
+#include "ui/dialogs/OptionDlg.h"
 #include "ui/dialogs/RegMarkDlg.h"
 #include "ui/main/ControlIds.h"
-#include "ui/main/DistanceEdits.h"
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QSettings>
@@ -341,27 +341,22 @@ TEST_F(MarkPanel, MarkSettingsReachTheNextReading) {
     EXPECT_NE(m_rig.TakeWire().find(Command("TB51,300,")), std::string::npos);
 }
 
-// The display unit changes under the edits (the Option window's OK): their texts are still
-// millimetres until they are shown anew.
-TEST(DistanceEdits, TextsAreReadInTheUnitTheyWereWrittenIn) {
-    CControllerSettings settings(true);
-    CPlotterModel model;
-    ASSERT_TRUE(model.Identify("WX8800-60"));
-    QLineEdit x;
-    QLineEdit y;
-    CDistanceEdits edits(settings, model);
-    edits.Attach(&x, &y);
-    QObject::connect(&x, &QLineEdit::textChanged, [&] { edits.OnChanged(&x); });
-    edits.Show();
-    x.selectAll();
-    QTest::keyClicks(&x, "5000");
-
-    settings.m_nUnitType = kUnitInch;
-    edits.Clamp();
-    EXPECT_EQ(settings.m_nTomboDisX, 5000000); // not 1968.047 inches
-    edits.Show();
-    EXPECT_EQ(x.text(), "196.805");
-    EXPECT_EQ(settings.m_nTomboDisX, 5000000); // not what "196.805" inches would give
+TEST_F(MarkPanel, UnitChangeReadsTheTypedDistanceInItsOwnUnit) {
+    Open();
+    Type(ctl::kDistanceX, "5000");
+    ModalAnswer answer(&m_rig.Dlg(), [](QWidget* window) {
+        auto* option = static_cast<COptionDlg*>(window);
+        QTest::mouseClick(option->Control(COptionDlg::kIdInches), Qt::LeftButton);
+        QTest::mouseClick(option->Control(CSkinnedDialog::kIdOk), Qt::LeftButton);
+    });
+    Click(ctl::kOption);
+    ASSERT_TRUE(answer.Seen());
+    EXPECT_EQ(Edit(ctl::kDistanceX)->text(), "196.805");
+    EXPECT_EQ(static_cast<QLabel*>(m_rig.Control(ctl::kDistanceXUnit))->text(), "inch");
+    Click(ctl::kOk);
+    // 5000 mm, not the 1968.047 inches that 5000 read as inches would be clamped to.
+    EXPECT_EQ(Stored("TomboDisX").toInt(), 5000000);
+    EXPECT_EQ(Stored("UnitType").toInt(), 1);
 }
 
 struct CutCase {

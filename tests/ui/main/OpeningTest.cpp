@@ -190,6 +190,17 @@ TEST(Opening, TwoPlottersAreChosenBetweenBeforeAnythingIsSent) {
     EXPECT_EQ(rig.TakeWire(), kIdentify + kPanel + kStatus + Command("TC21,0"));
 }
 
+TEST(Opening, PlotterChoiceClosedWithoutOkCancelsTheStartSilently) {
+    WindowRig rig;
+    rig.AddMediaList(kVinyl);
+    rig.presentModels = "WX8800;RX3600";
+    ModalAnswer choice(nullptr, [](QWidget* window) { window->close(); });
+    EXPECT_EQ(rig.Open(), CControllerDlg::kResultCancel); // exit code 1
+    EXPECT_TRUE(choice.Seen());
+    EXPECT_TRUE(rig.ShownCodes().empty());
+    EXPECT_TRUE(rig.TakeWire().empty());
+}
+
 TEST(Opening, MissingMediaListsEndTheWindowWith1013) {
     WindowRig rig;
     EXPECT_EQ(rig.Open(), msg::kMediaListMissing);

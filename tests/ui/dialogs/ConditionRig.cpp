@@ -1,0 +1,77 @@
+#include "ConditionRig.h"
+
+#include "core/ControllerSettings.h"
+#include "core/messages/CMessageService.h"
+#include "ui/dialogs/TestCutRestore.h"
+
+#include <gtest/gtest.h>
+
+ConditionRig::ConditionRig(std::string_view modelType, std::uint16_t langId)
+    : link(modelType), language(langId),
+      store(link.model, folder.Path() / "MEDIALIST" / "ENG" / "") {
+    link.model.SelectBladeCatalogue(langId);
+    settings.m_nCutCondSetting = 1;
+    ConnectTestCutRestore(commands, store, settings);
+    std::filesystem::create_directories(store.Folder());
+}
+
+void ConditionRig::Load(const std::vector<CuttingCondition>& lists, const std::string& current) {
+    for (const CuttingCondition& list : lists) {
+        store.WriteConditionFile(File(list.m_strName), list);
+    }
+    settings.m_condition.m_strName = current;
+    if (store.Load(settings.m_condition) != msg::kOk) {
+        ADD_FAILURE() << "no list loaded";
+    }
+    sender.Publish();
+}
+
+ConditionDialogLinks ConditionRig::Links() {
+    return {language,
+            link.model,
+            settings,
+            store,
+            commands,
+            sender,
+            jog,
+            programFolder,
+            [this](QWidget*, int topic) { helpTopics.push_back(topic); },
+            [this](QWidget*) { wireAtProgress.push_back(link.sim.Log().substr(m_nWireSeen)); }};
+}
+
+std::filesystem::path ConditionRig::File(const std::string& name) const {
+    return store.Folder() / (name + ".kcd");
+}
+
+std::string ConditionRig::TakeWire() {
+    std::string fresh = link.sim.Log().substr(m_nWireSeen);
+    m_nWireSeen = link.sim.Log().size();
+    return fresh;
+}
+
+std::vector<int> ConditionRig::ShownCodes() {
+    const CStringTable& strings = CMessageService::Instance().Strings();
+    std::vector<int> codes;
+    for (const MessageBoxRequest& shown : recording.Sink().m_vecShown) {
+        const std::size_t suffix = shown.text.rfind(" [code = ");
+        if (suffix != std::string::npos) {
+            codes.push_back(std::stoi(shown.text.substr(suffix + 9)));
+            continue;
+        }
+        int code = 0;
+        for (int candidate = msg::kConfirmCommandSetSwitch;
+             candidate <= msg::kConfirmChangeConditions; ++candidate) {
+            if (strings.LoadString(candidate) == shown.text) {
+                code = candidate;
+            }
+        }
+        codes.push_back(code);
+    }
+    return codes;
+}
+
+std::string ConditionBytes(int tool, int force, int speed, int quality, int offset) {
+    return "TC4," + std::to_string(tool) + kEtx + "TC3," + std::to_string(force) + kEtx + "TC1," +
+           std::to_string(speed) + kEtx + "TC2," + std::to_string(quality) + kEtx + "TC5," +
+           std::to_string(offset) + kEtx;
+}

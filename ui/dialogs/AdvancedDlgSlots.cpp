@@ -1,0 +1,154 @@
+// The distance-adjust and tangential-emulation groups of the Advanced Settings window: each
+// shows one of nine records, chosen by its combo box. A record that is on is checked before
+// the window shows another one, so no record is left behind out of range unseen.
+#include "ui/dialogs/AdvancedDlg.h"
+
+#include "conditions/units/LengthUnits.h"
+#include "conditions/units/NumberText.h"
+#include "core/ControllerSettings.h"
+#include "skin/SkinCombo.h"
+#include "ui/dialogs/AdvancedDlgLayout.h"
+
+#include <QRadioButton>
+
+namespace {
+
+constexpr int kStringMm = 2006;
+constexpr int kStringInch = 2007;
+
+constexpr int kDistanceValueControls[] = {advctl::kLLabel, advctl::kL, advctl::kLPercent,
+                                          advctl::kWLabel, advctl::kW, advctl::kWPercent};
+constexpr int kTangentialValueControls[] = {advctl::kStartLabel, advctl::kStart, advctl::kStartUnit,
+                                            advctl::kEndLabel,   advctl::kEnd,   advctl::kEndUnit};
+
+bool IsSlot(int index) {
+    return index >= 0 && index < AdvancedSettings::kSlots;
+}
+
+// A percentage as typed: separators become points, the leading number (0 when none).
+double TypedPercent(QString text, QChar separator) {
+    return ReadLeadingDecimal(text.replace(separator, QLatin1Char('.')).toStdString());
+}
+
+} // namespace
+
+void CAdvancedDlg::ShowDistanceAdjust() {
+    const int shown = m_block.distanceAdjustSelection;
+    const AdvancedSettings::DistanceAdjust& record = m_block.distanceAdjust[shown];
+    m_pDistanceSlot->setCurrentIndex(shown);
+    SetChecked(advctl::kDistanceOff, record.on == 0);
+    SetChecked(advctl::kDistanceOn, record.on != 0);
+    for (const int id : kDistanceValueControls) {
+        SetEnabled(id, record.on != 0);
+    }
+    Fill(advctl::kL, FormatFixed(record.l, 2, Separator()), 2);
+    Fill(advctl::kW, FormatFixed(record.w, 2, Separator()), 2);
+}
+
+void CAdvancedDlg::ShowTangential() {
+    using namespace advctl;
+    const int shown = m_block.tangentialSelection;
+    const AdvancedSettings::TangentialEmulation& record = m_block.tangential[shown];
+    const int mode = OneMode() ? m_block.tangentialMode : m_block.tangentialModeSlot[shown];
+    // Template 137 shows a condition's mode only while its emulation is on.
+    const bool modeShown = record.on != 0 || OneMode();
+    SetChecked(kMode1, modeShown && mode == 1);
+    SetChecked(kMode2, modeShown && mode == 2);
+    m_pTangentialSlot->setCurrentIndex(shown);
+    SetChecked(kTangentialOff, record.on == 0);
+    if (OneMode()) {
+        SetChecked(kTangentialOn, record.on != 0);
+    }
+    for (const int id : kTangentialValueControls) {
+        SetEnabled(id, record.on != 0);
+    }
+    const int unit = m_links.settings.m_nUnitType;
+    const int decimals = Inch() ? 3 : 1;
+    Fill(kStart, FormatDecimalLength(record.start, unit, Separator()), decimals);
+    Fill(kEnd, FormatDecimalLength(record.end, unit, Separator()), decimals);
+    const QString unitText = Text(Inch() ? kStringInch : kStringMm);
+    SetText(kStartUnit, unitText);
+    SetText(kEndUnit, unitText);
+}
+
+void CAdvancedDlg::OnDistanceSlot(int index) {
+    const AdvancedSettings::DistanceAdjust& shown =
+        m_block.distanceAdjust[m_block.distanceAdjustSelection];
+    if (!IsSlot(index) || (shown.on != 0 && Rejects(Checks().DistanceAdjust(shown)))) {
+        m_pDistanceSlot->setCurrentIndex(m_block.distanceAdjustSelection);
+        return;
+    }
+    m_block.distanceAdjustSelection = index;
+    ShowDistanceAdjust();
+}
+
+void CAdvancedDlg::OnTangentialSlot(int index) {
+    const AdvancedSettings::TangentialEmulation& shown =
+        m_block.tangential[m_block.tangentialSelection];
+    if (!IsSlot(index) || (shown.on != 0 && Rejects(Checks().Tangential(shown)))) {
+        m_pTangentialSlot->setCurrentIndex(m_block.tangentialSelection);
+        return;
+    }
+    m_block.tangentialSelection = index;
+    ShowTangential();
+}
+
+void CAdvancedDlg::OnTangentialMode(int mode) {
+    if (OneMode()) {
+        m_block.tangentialMode = mode;
+        SetChecked(advctl::kMode1, mode == 1);
+        SetChecked(advctl::kMode2, mode == 2);
+        return;
+    }
+    // Choosing a condition's mode turns its emulation on.
+    m_block.tangentialModeSlot[m_block.tangentialSelection] = mode;
+    m_block.tangential[m_block.tangentialSelection].on = 1;
+    ShowTangential();
+}
+
+void CAdvancedDlg::OnTangentialOn(bool on) {
+    m_block.tangential[m_block.tangentialSelection].on = on ? 1 : 0;
+    ShowTangential();
+}
+
+void CAdvancedDlg::ConnectSlotHandlers() {
+    using namespace advctl;
+    const auto click = [this](int id, auto handler) {
+        connect(static_cast<QRadioButton*>(Control(id)), &QRadioButton::clicked, this, handler);
+    };
+    click(kDistanceOff, [this] {
+        m_block.distanceAdjust[m_block.distanceAdjustSelection].on = 0;
+        ShowDistanceAdjust();
+    });
+    click(kDistanceOn, [this] {
+        m_block.distanceAdjust[m_block.distanceAdjustSelection].on = 1;
+        ShowDistanceAdjust();
+    });
+    OnEdit(kL, 2, [this](const QString& text) {
+        m_block.distanceAdjust[m_block.distanceAdjustSelection].l = TypedPercent(text, Separator());
+    });
+    OnEdit(kW, 2, [this](const QString& text) {
+        m_block.distanceAdjust[m_block.distanceAdjustSelection].w = TypedPercent(text, Separator());
+    });
+    connect(m_pDistanceSlot, &QComboBox::activated, this, &CAdvancedDlg::OnDistanceSlot);
+
+    click(kMode1, [this] { OnTangentialMode(1); });
+    click(kMode2, [this] { OnTangentialMode(2); });
+    click(kTangentialOff, [this] { OnTangentialOn(false); });
+    if (OneMode()) {
+        click(kTangentialOn, [this] { OnTangentialOn(true); });
+    }
+    const int decimals = Inch() ? 3 : 1;
+    for (const int id : {kStart, kEnd}) {
+        OnEdit(id, decimals, [this, id](const QString& text) {
+            const auto microns =
+                ParseDecimalLength(text, m_links.settings.m_nUnitType, Separator());
+            if (microns) {
+                AdvancedSettings::TangentialEmulation& shown =
+                    m_block.tangential[m_block.tangentialSelection];
+                (id == kStart ? shown.start : shown.end) = *microns;
+            }
+        });
+    }
+    connect(m_pTangentialSlot, &QComboBox::activated, this, &CAdvancedDlg::OnTangentialSlot);
+}
