@@ -11,10 +11,6 @@ namespace {
 using Launch = CControllerRun::Launch;
 constexpr int kScreenTimeoutMs = CControllerRun::kScreenTimeoutMs;
 
-bool ShowsWindowAlone(const QImage& image) {
-    return screen::ShowsMainWindow(image) && !screen::ShowsMessageBox(image);
-}
-
 TEST(EndToEndClosing, KeysEndTheWindowWithTheirExitCodes) {
     struct Row {
         const char* what;
@@ -37,7 +33,7 @@ TEST(EndToEndClosing, KeysEndTheWindowWithTheirExitCodes) {
         run.Remember("MediaListName", "Paper");
         CVncClient client;
         ASSERT_TRUE(run.StartOnScreen(Launch().Args(row.arguments), client));
-        ASSERT_TRUE(client.WaitForScreen(ShowsWindowAlone, kScreenTimeoutMs));
+        ASSERT_TRUE(client.WaitForScreen(screen::ShowsMainWindowAlone, kScreenTimeoutMs));
         ASSERT_TRUE(client.Press(row.key));
         EXPECT_EQ(run.ExitCode(), row.exitCode);
         // Every way out stores the settings, also those the test did not prepare.
@@ -71,13 +67,13 @@ TEST(EndToEndClosing, UnsentChangesAreConfirmedFirst) {
         run.Remember("MediaListName", "Vinyl");
         CVncClient client;
         ASSERT_TRUE(run.StartOnScreen(Launch().Sim({"--not-ready"}).Args(row.arguments), client));
-        ASSERT_TRUE(client.WaitForScreen(ShowsWindowAlone, kScreenTimeoutMs));
+        ASSERT_TRUE(client.WaitForScreen(screen::ShowsMainWindowAlone, kScreenTimeoutMs));
 
         // The first press asks; Cancel (Escape) keeps the window open and saves nothing.
         ASSERT_TRUE(client.Press(row.key));
         ASSERT_TRUE(client.WaitForScreen(screen::ShowsMessageBox, kScreenTimeoutMs));
         ASSERT_TRUE(client.Press(CVncClient::kKeyEscape));
-        ASSERT_TRUE(client.WaitForScreen(ShowsWindowAlone, kScreenTimeoutMs));
+        ASSERT_TRUE(client.WaitForScreen(screen::ShowsMainWindowAlone, kScreenTimeoutMs));
         EXPECT_TRUE(run.IsRunning());
         EXPECT_FALSE(run.Remembered("UnitType").isValid());
 
@@ -105,7 +101,7 @@ TEST(EndToEndClosing, ChangesSentByTheRetryTimerCloseWithoutAQuestion) {
     run.Remember("MediaListName", "Vinyl");
     CVncClient client;
     ASSERT_TRUE(run.StartOnScreen(Launch().Sim({"--not-ready", "--status-replies", "3"}), client));
-    ASSERT_TRUE(client.WaitForScreen(ShowsWindowAlone, kScreenTimeoutMs));
+    ASSERT_TRUE(client.WaitForScreen(screen::ShowsMainWindowAlone, kScreenTimeoutMs));
     // The condition first, then the orientation, after one ready check.
     ASSERT_TRUE(run.WaitForWire(Query("C1") + kVinylOnWire + Command("TC21,0"), kScreenTimeoutMs));
     ASSERT_TRUE(client.Press(CVncClient::kKeyReturn));

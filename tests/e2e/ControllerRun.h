@@ -7,18 +7,24 @@
 
 #include <QPoint>
 #include <QProcess>
+#include <QRect>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QVariant>
 
 #include <functional>
 #include <string>
+#include <vector>
 
 extern const QString kQuirn;
 
 // Wire texts: a device-control query and a setting command.
 std::string Query(const std::string& body);
 std::string Command(const std::string& text);
+
+// A copy of the built program folder in `parent`, for runs that change or lack its files;
+// the path of its controller, or empty when the copy failed.
+QString CopyProgramFolder(const QString& parent, bool withMediaLists);
 
 class CControllerRun {
 public:
@@ -76,7 +82,8 @@ public:
 
     // Offscreen: nothing can be answered, so only runs that ask nothing belong here.
     bool StartOffscreen(const Launch& launch);
-    // On a VNC screen whose keyboard and picture the returned client holds.
+    // On a VNC screen whose keyboard, pointer and picture the returned client holds. A run
+    // that has ended may start again, with the settings file its predecessor left.
     bool StartOnScreen(const Launch& launch, CVncClient& client);
 
     bool IsRunning() const { return m_process.state() != QProcess::NotRunning; }
@@ -105,10 +112,26 @@ namespace screen {
 bool ShowsMainWindow(const QImage& image);
 // A message box, over the main window or on its own.
 bool ShowsMessageBox(const QImage& image);
+// The main window with no message box over it.
+bool ShowsMainWindowAlone(const QImage& image);
 // Any window at all.
 bool ShowsAnything(const QImage& image);
 // The main window's top left corner on the screen (its title area's first pixel).
 QPoint MainWindowOrigin(const QImage& image);
 // How many pixels have this colour.
 int Pixels(const QImage& image, QRgb colour);
+// Where the main window shows its control `id`, on the screen; an empty rectangle when the
+// main window is not shown.
+QRect MainWindowControl(const QImage& image, int id);
+// Every skinned text push button shown (the controls and windows share one face), in reading
+// order: top to bottom, then left to right.
+std::vector<QRect> TextButtons(const QImage& image);
 } // namespace screen
+
+// Clicks `at` and waits for the window that opens over what the screen showed before; its
+// text buttons in reading order, once there are `count` of them, or none when they never come.
+// Windows have no frames on this screen and share the main window's background, so their
+// buttons are what tells them apart.
+std::vector<QRect> ClickForWindow(CVncClient& client, QPoint at, std::size_t count);
+// Waits until the screen shows no text button that `before` did not.
+bool WaitForWindowGone(CVncClient& client, const QImage& before);

@@ -2,10 +2,6 @@
 // process ends with the exit code its starter expects.
 #include "ControllerRun.h"
 
-#include <QDir>
-#include <QDirIterator>
-#include <QFile>
-
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -13,30 +9,6 @@
 namespace {
 
 using Launch = CControllerRun::Launch;
-
-bool CopyTree(const QString& from, const QString& to) {
-    QDirIterator it(from, QDir::Files, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString source = it.next();
-        const QString target = to + source.mid(from.size());
-        if (!QDir().mkpath(QFileInfo(target).path()) || !QFile::copy(source, target)) {
-            return false;
-        }
-    }
-    return true;
-}
-
-// A program folder with the controller, its USB library and its skin, but no media lists.
-QString ProgramFolderWithoutMediaLists(const QString& parent) {
-    const QString folder = parent + "/program";
-    const QString built = QStringLiteral(QUIRN_RUNTIME_DIR);
-    if (!QDir().mkpath(folder) || !QFile::copy(built + "/quirn", folder + "/quirn") ||
-        !QFile::copy(built + "/libzefralink.so", folder + "/libzefralink.so") ||
-        !CopyTree(built + "/BMP", folder + "/BMP")) {
-        return {};
-    }
-    return folder + "/quirn";
-}
 
 TEST(EndToEndFailedStart, MessageIsAnsweredAndTheExitCodeTold) {
     const std::string kReachesTheMediaLists = Query("C31;9") + Query("C31;24") + Query("C31;17") +
@@ -66,7 +38,7 @@ TEST(EndToEndFailedStart, MessageIsAnsweredAndTheExitCodeTold) {
             launch.WithoutSimulator();
         }
         if (row.withoutMediaLists) {
-            const QString program = ProgramFolderWithoutMediaLists(run.Folder());
+            const QString program = CopyProgramFolder(run.Folder(), false);
             ASSERT_FALSE(program.isEmpty());
             launch.Program(program);
         }

@@ -189,7 +189,7 @@ TEST(EndToEndMarks, CommaSeparatedDistanceIsTypedReadAndSaved) {
     // Into the X edit (at 416, 340 of the window), which shows 12,5: the text goes, 300,5
     // comes; a point and a second decimal are refused.
     const QPoint window = screen::MainWindowOrigin(shown);
-    ASSERT_TRUE(client.Click(window.x() + 440, window.y() + 349));
+    ASSERT_TRUE(client.Click(QPoint(window.x() + 440, window.y() + 349)));
     ASSERT_TRUE(client.Press(CVncClient::kKeyEnd));
     for (int i = 0; i < 4; ++i) {
         ASSERT_TRUE(client.Press(CVncClient::kKeyBackSpace));

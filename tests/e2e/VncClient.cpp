@@ -64,23 +64,30 @@ bool CVncClient::Connect(quint16 port, int timeoutMs) {
     return false;
 }
 
-bool CVncClient::Press(quint32 keysym) {
+bool CVncClient::Press(quint32 keysym, quint32 modifier) {
+    if (modifier != 0 && !SendKey(modifier, true)) {
+        return false;
+    }
     // The key may end the program before its release arrives; the press is what counts.
-    return SendKey(keysym, true) &&
-           (SendKey(keysym, false) || m_socket.state() != QAbstractSocket::ConnectedState);
-}
-
-bool CVncClient::Click(int x, int y) {
-    return SendPointer(x, y, kLeftButton) && SendPointer(x, y, 0);
+    const bool pressed =
+        SendKey(keysym, true) &&
+        (SendKey(keysym, false) || m_socket.state() != QAbstractSocket::ConnectedState);
+    return pressed && (modifier == 0 || SendKey(modifier, false));
 }
 
 bool CVncClient::Type(const QString& text) {
     for (const QChar c : text) {
-        if (!Press(c.unicode())) {
+        // Latin-1 characters are their own keysyms.
+        if (c.unicode() > 0xff || !Press(c.unicode())) {
             return false;
         }
     }
     return true;
+}
+
+bool CVncClient::Click(QPoint at) {
+    return SendPointer(0, at) && SendPointer(kLeftButton, at) && SendPointer(0, at) &&
+           SendPointer(0, QPoint(0, 0));
 }
 
 QImage CVncClient::Capture() {
@@ -169,26 +176,23 @@ bool CVncClient::SendKey(quint32 keysym, bool down) {
     event[0] = char(kKeyEvent);
     event[1] = down ? 1 : 0;
     qToBigEndian(keysym, event.data() + 4);
-    if (m_socket.write(event) != event.size()) {
+    return Send(event);
+}
+
+bool CVncClient::SendPointer(quint8 buttons, QPoint at) {
+    QByteArray event(1, char(kPointerEvent));
+    event += char(buttons);
+    event += BigEndian16(quint16(at.x())) + BigEndian16(quint16(at.y()));
+    return Send(event);
+}
+
+bool CVncClient::Send(const QByteArray& message) {
+    if (m_socket.write(message) != message.size()) {
         return false;
     }
     while (m_socket.bytesToWrite() > 0 && m_socket.waitForBytesWritten(kReadTimeoutMs)) {
     }
     return m_socket.bytesToWrite() == 0 && m_socket.state() == QAbstractSocket::ConnectedState;
-}
-
-bool CVncClient::SendPointer(int x, int y, quint8 buttons) {
-    QByteArray event(6, '\0');
-    event[0] = char(kPointerEvent);
-    event[1] = char(buttons);
-    qToBigEndian(quint16(x), event.data() + 2);
-    qToBigEndian(quint16(y), event.data() + 4);
-    if (m_socket.write(event) != event.size()) {
-        return false;
-    }
-    while (m_socket.bytesToWrite() > 0 && m_socket.waitForBytesWritten(kReadTimeoutMs)) {
-    }
-    return m_socket.bytesToWrite() == 0;
 }
 
 bool CVncClient::ReadUpdate(QImage& screen) {

@@ -1,9 +1,9 @@
 // The smallest RFB client a test needs to act as a user at a controller running on Qt's VNC
-// platform: it presses keys and looks at the screen.
+// platform: it presses keys, clicks and looks at the screen.
 #pragma once
 
 #include <QImage>
-#include <QString>
+#include <QPoint>
 #include <QTcpSocket>
 
 #include <functional>
@@ -12,6 +12,7 @@ class CVncClient {
 public:
     static constexpr quint32 kKeyReturn = 0xff0d;
     static constexpr quint32 kKeyEscape = 0xff1b;
+    static constexpr quint32 kKeyControl = 0xffe3;
     static constexpr quint32 kKeyBackSpace = 0xff08;
     static constexpr quint32 kKeyEnd = 0xff57;
     static constexpr quint32 kKeyF7 = 0xffc4;
@@ -22,11 +23,13 @@ public:
     // Tries until the server answers or the time is up; then agrees on raw 32-bit pixels.
     bool Connect(quint16 port, int timeoutMs);
 
-    bool Press(quint32 keysym);
-    // Each character as its key (Latin-1 keysyms are the characters' codes).
+    // A key, with a modifier held around it when one is given.
+    bool Press(quint32 keysym, quint32 modifier = 0);
+    // The keys of a Latin-1 text, one after another.
     bool Type(const QString& text);
-    // A left click at screen pixel (x, y).
-    bool Click(int x, int y);
+    // Presses and releases the left button at a screen point, then moves the pointer to the
+    // screen's corner, so that it neither hovers over a control nor shows in the next picture.
+    bool Click(QPoint at);
 
     // The whole screen as it is now; a null image when the server does not answer.
     QImage Capture();
@@ -38,7 +41,8 @@ private:
     bool Read(qint64 count, QByteArray& out);
     bool Handshake();
     bool SendKey(quint32 keysym, bool down);
-    bool SendPointer(int x, int y, quint8 buttons);
+    bool SendPointer(quint8 buttons, QPoint at);
+    bool Send(const QByteArray& message);
     bool ReadUpdate(QImage& screen);
     bool SkipServerMessage(quint8 type);
 
