@@ -5,11 +5,13 @@
 #include "skin/SkinKinds.h"
 
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyledItemDelegate>
+#include <QTimer>
 
 namespace {
 
@@ -123,6 +125,27 @@ void CSkinCombo::hidePopup() {
     if (m_nState == kPressed) {
         SetState(kNormal);
     }
+    // Return or Enter that chooses an item closes the list before the key itself is
+    // delivered; it then reaches the box, and the window would take it as OK as well. An
+    // application filter installed now runs before the windows' own filters.
+    if (!m_bSwallowChoiceKey) {
+        m_bSwallowChoiceKey = true;
+        qApp->installEventFilter(this);
+        QTimer::singleShot(0, this, [this] {
+            qApp->removeEventFilter(this);
+            m_bSwallowChoiceKey = false;
+        });
+    }
+}
+
+bool CSkinCombo::eventFilter(QObject* watched, QEvent* event) {
+    if (m_bSwallowChoiceKey && watched == this && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            return true;
+        }
+    }
+    return QComboBox::eventFilter(watched, event);
 }
 
 bool CSkinCombo::event(QEvent* event) {

@@ -32,6 +32,7 @@ public:
 
 protected:
     bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void changeEvent(QEvent* event) override;
 
@@ -46,4 +47,5 @@ private:
     int m_nItemHeight = 0;
     int m_nFontHeight = 0;
     int m_nState = 0;
+    bool m_bSwallowChoiceKey = false;
 };

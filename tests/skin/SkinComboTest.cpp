@@ -7,6 +7,8 @@
 #include "skin/SkinCombo.h"
 
 #include <QAbstractItemView>
+#include <QApplication>
+#include <QKeyEvent>
 
 namespace {
 
@@ -124,6 +126,45 @@ TEST_F(SkinComboTest, MissingFaceFailsTheSetUp) {
     EXPECT_EQ(combo->SetUp(3005, 0, 0, 3, 12), msg::kControlPicturesFailed);
     EXPECT_EQ(combo->SetUp(3005, 0, 0, 4, 12), msg::kControlPicturesFailed);
     EXPECT_EQ(combo->SetUp(3005, 0, 0, 2, 12), msg::kOk);
+}
+
+} // namespace
+
+namespace {
+
+// Counts the Return keys that reach a window's own filter, as the main window's does.
+class ReturnCounter : public QObject {
+public:
+    QObject* box = nullptr;
+    int count = 0;
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == box && event->type() == QEvent::KeyPress &&
+            static_cast<QKeyEvent*>(event)->key() == Qt::Key_Return) {
+            ++count;
+        }
+        return false;
+    }
+};
+
+// Return that chooses an item closes the list before the key is delivered to the box; the
+// window must not take it as OK as well. A later Return is the window's again.
+TEST_F(SkinComboTest, TheKeyThatChoosesAnItemIsNotTheWindowsToo) {
+    auto* combo = MakeCombo();
+    combo->AddString("Paper");
+    combo->AddString("Vinyl");
+    ReturnCounter window;
+    window.box = combo;
+    qApp->installEventFilter(&window);
+    combo->showPopup();
+    combo->hidePopup();
+    QKeyEvent choice(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(combo, &choice);
+    EXPECT_EQ(window.count, 0);
+    QCoreApplication::processEvents();
+    QKeyEvent later(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(combo, &later);
+    EXPECT_EQ(window.count, 1);
+    qApp->removeEventFilter(&window);
 }
 
 } // namespace
