@@ -1,5 +1,6 @@
 // The condition edit window's keys and clicks: help, the function keys and keyboard jogging.
 #include "ui/dialogs/CondEditDlg.h"
+#include "ui/dialogs/KeyRouting.h"
 
 #include "core/HelpContext.h"
 #include "core/messages/CMessageService.h"
@@ -17,19 +18,16 @@ bool CCondEditDlg::IsKeyHeld() const {
 }
 
 bool CCondEditDlg::eventFilter(QObject* watched, QEvent* event) {
-    auto* widget = qobject_cast<QWidget*>(watched);
-    if (!m_bOpened || widget == nullptr || widget->window() != this) {
+    QWidget* widget = WidgetOfWindow(*this, watched);
+    if (!m_bOpened || widget == nullptr) {
         return QDialog::eventFilter(watched, event);
     }
     switch (event->type()) {
-    case QEvent::KeyPress: {
-        // A key travels up to the parents it is not handled by; act on it only once.
-        const QWidget* focus = QApplication::focusWidget();
-        if (widget != (focus != nullptr ? focus : this)) {
+    case QEvent::KeyPress:
+        if (!IsFirstKeyDelivery(*this, widget)) {
             break;
         }
         return FilterKey(static_cast<QKeyEvent*>(event));
-    }
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick:
     case QEvent::MouseButtonRelease:

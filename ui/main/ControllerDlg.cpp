@@ -21,6 +21,7 @@
 #include "skin/SkinControl.h"
 #include "skin/SkinPictures.h"
 #include "ui/dialogs/AdvancedDlg.h"
+#include "ui/dialogs/KeyRouting.h"
 #include "ui/dialogs/ModelSelectDlg.h"
 #include "ui/dialogs/OptionDlg.h"
 #include "ui/dialogs/WindowLook.h"
@@ -276,19 +277,16 @@ void CControllerDlg::OnAdvanced() {
 }
 
 bool CControllerDlg::eventFilter(QObject* watched, QEvent* event) {
-    auto* widget = qobject_cast<QWidget*>(watched);
-    if (!m_bOpened || widget == nullptr || widget->window() != this) {
+    QWidget* widget = WidgetOfWindow(*this, watched);
+    if (!m_bOpened || widget == nullptr) {
         return QDialog::eventFilter(watched, event);
     }
     switch (event->type()) {
-    case QEvent::KeyPress: {
-        // A key travels up to the parents it is not handled by; act on it only once.
-        const QWidget* focus = QApplication::focusWidget();
-        if (widget != (focus != nullptr ? focus : this)) {
+    case QEvent::KeyPress:
+        if (!IsFirstKeyDelivery(*this, widget)) {
             break;
         }
         return FilterKey(static_cast<QKeyEvent*>(event));
-    }
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick:
     case QEvent::MouseButtonRelease:
