@@ -12,7 +12,7 @@ export UBSAN_OPTIONS=print_stacktrace=1
 
 cmake -S . -B build-asan -G Ninja -DQUIRN_WERROR=ON -DQUIRN_SANITIZE=ON -DQUIRN_BUILD_BENCH=OFF
 cmake --build build-asan
-ctest --test-dir build-asan --output-on-failure --timeout 600
+ctest --test-dir build-asan --output-on-failure --timeout 600 -j2
 
 tsan_tests=(link_port_tests test_retry test_protocol_operations)
 cmake -S . -B build-tsan -G Ninja -DQUIRN_WERROR=ON -DQUIRN_TSAN=ON -DQUIRN_BUILD_BENCH=OFF
