@@ -72,10 +72,10 @@ public:
     // Inside a transaction: writes `text` and reads its reply, each with kTransferTimeoutMs.
     [[nodiscard]] int Query(std::string_view text, std::string& reply);
     // Inside a transaction: sends the whole text within `timeoutMs`. 0, msg::kNoPlotter,
-    // msg::kTimeout or msg::kWriteFailed.
+    // msg::kPortBusy (another program holds the device), msg::kTimeout or msg::kWriteFailed.
     [[nodiscard]] int WriteCommand(std::string_view text, int timeoutMs);
     // Inside a transaction: reads one reply and normalises it (NormaliseReply). 0,
-    // msg::kNoPlotter, msg::kTimeout or msg::kReadFailed.
+    // msg::kNoPlotter, msg::kPortBusy, msg::kTimeout or msg::kReadFailed.
     [[nodiscard]] int ReadReply(std::string& reply, int timeoutMs);
     // Inside a transaction: the ready-status query. 0 ready, msg::kPlotterNotReady, or
     // msg::kReadFailed for a status it does not know; transport failures as they come.

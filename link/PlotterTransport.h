@@ -9,12 +9,13 @@ class IPlotterTransport {
 public:
     virtual ~IPlotterTransport() = default;
 
-    // Sends every byte of `bytes` within `timeoutMs`.
-    // Returns 0, msg::kNoPlotter (pipe cannot be opened), msg::kTimeout or msg::kWriteFailed.
+    // Sends every byte of `bytes` within `timeoutMs`; reply bytes still waiting from an earlier
+    // exchange are dropped first. Returns 0, msg::kNoPlotter (pipe cannot be opened),
+    // msg::kPortBusy (another program holds the device), msg::kTimeout or msg::kWriteFailed.
     [[nodiscard]] virtual int Write(const std::string& bytes, int timeoutMs) = 0;
 
     // Receives one reply's raw bytes (the port keeps at most 512 of them) within `timeoutMs`.
-    // Returns 0, msg::kNoPlotter, msg::kTimeout or msg::kReadFailed.
+    // Returns 0, msg::kNoPlotter, msg::kPortBusy, msg::kTimeout or msg::kReadFailed.
     [[nodiscard]] virtual int Read(std::string& raw, int timeoutMs) = 0;
 
     // Called after every transaction: nothing of the device may stay open once it returns,

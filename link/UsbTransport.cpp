@@ -48,6 +48,22 @@ Wait WaitFor(int fd, short events, Clock::time_point deadline) {
     }
 }
 
+// Why a pipe could not be opened, from the errno the library left: another program holding
+// the device (usblp allows one open at a time) is a busy port, anything else no plotter.
+int OpenFailure() {
+    return errno == EBUSY ? msg::kPortBusy : msg::kNoPlotter;
+}
+
+// Bytes waiting before a request goes out cannot answer it: they are a reply that came after
+// an earlier exchange gave up. Left there, they would be read as the next reply. Bounded, so
+// a device that never stops sending cannot hold the port.
+void DiscardStaleReply(int fd) {
+    constexpr int kMaxReads = 64;
+    char buffer[CUsbTransport::kReadBufferSize];
+    for (int i = 0; i<kMaxReads&& ::read(fd, buffer, sizeof buffer)> 0; ++i) {
+    }
+}
+
 } // namespace
 
 CUsbTransport::CUsbTransport(ZEFR_OpenUsbFn openUsb, std::string usbModel)
@@ -69,9 +85,10 @@ int CUsbTransport::OpenPipe(int pipe) const {
 int CUsbTransport::Write(const std::string& bytes, int timeoutMs) {
     const CFileDescriptor fd(OpenPipe(kWritePipe));
     if (fd.Get() < 0) {
-        return msg::kNoPlotter;
+        return OpenFailure();
     }
     m_bDeviceKept = true;
+    DiscardStaleReply(fd.Get());
     const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
     std::size_t done = 0;
     while (done < bytes.size()) {
@@ -103,7 +120,7 @@ int CUsbTransport::Read(std::string& raw, int timeoutMs) {
     const CFileDescriptor fd(OpenPipe(kReadPipe));
     m_bDeviceKept = false; // any read-pipe open ends what the library kept
     if (fd.Get() < 0) {
-        return msg::kNoPlotter;
+        return OpenFailure();
     }
     const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
     char buffer[kReadBufferSize];

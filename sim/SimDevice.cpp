@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
+#include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -105,11 +106,21 @@ bool CSimDevice::Plug(std::string& error) {
     // Programs started later must not inherit the server end, or the node never hangs up.
     fcntl(m_nServerFd, F_SETFD, FD_CLOEXEC);
     fcntl(m_nServerFd, F_SETFL, fcntl(m_nServerFd, F_GETFL) | O_NONBLOCK);
+    if (!OpenClient()) {
+        error = "cannot open the client end of " + m_strNode;
+        return false;
+    }
+    if (m_config.holdAfter == 0) {
+        SetHeld(true, Clock::now());
+    }
+    return true;
+}
+
+bool CSimDevice::OpenClient() {
     const char* clientName = ptsname(m_nServerFd);
     m_nClientFd =
         clientName != nullptr ? open(clientName, O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC) : -1;
     if (m_nClientFd < 0) {
-        error = "cannot open the client end of " + m_strNode;
         return false;
     }
     // A printer is a byte pipe: no echo, no line editing, no character translation.
@@ -118,6 +129,50 @@ bool CSimDevice::Plug(std::string& error) {
     cfmakeraw(&attributes);
     tcsetattr(m_nClientFd, TCSANOW, &attributes);
     return true;
+}
+
+void CSimDevice::HangUp() {
+    if (ioctl(m_nClientFd, TIOCVHANGUP) != 0) {
+        std::fprintf(stderr, "plottersim: cannot hang up %s (needs root)\n", m_strNode.c_str());
+        return;
+    }
+    // What the host wrote and the plotter never took is lost with the device.
+    char buffer[4096];
+    while (read(m_nServerFd, buffer, sizeof buffer) > 0) {
+    }
+    // Our own descriptor hung up with the others; a fresh one keeps the pty alive.
+    close(m_nClientFd);
+    if (!OpenClient()) {
+        std::fprintf(stderr, "plottersim: cannot open %s again\n", m_strNode.c_str());
+    }
+}
+
+void CSimDevice::SetHeld(bool held, Clock::time_point now) {
+    // The simulator's own descriptor stands for the other program's.
+    if (ioctl(m_nClientFd, held ? TIOCEXCL : TIOCNXCL) != 0) {
+        std::fprintf(stderr, "plottersim: cannot hold %s\n", m_strNode.c_str());
+    }
+    m_bHeld = held;
+    m_bHoldDone = true;
+    m_heldUntil =
+        held ? now + std::chrono::milliseconds(m_config.holdMs) : Clock::time_point::max();
+}
+
+void CSimDevice::PullOut() {
+    if (!m_bPresent) {
+        return;
+    }
+    Unplug(Clock::now());
+    m_replugAt = Clock::time_point::max();
+    HangUp();
+}
+
+void CSimDevice::PlugIn() {
+    if (m_bPresent) {
+        return;
+    }
+    m_replugAt = Clock::now();
+    OnTime(m_replugAt);
 }
 
 // umockdev cannot add a removed node again, so unplugging hides the device's class entry
@@ -140,6 +195,8 @@ void CSimDevice::Unplug(Clock::time_point now) {
         std::fprintf(stderr, "plottersim: cannot unplug %s\n", m_strNode.c_str());
     }
     m_replies.clear();
+    m_plotter.DiscardUnfinished();
+    m_plotter.TakeOutput();
     m_bUnplugDone = true;
     m_replugAt = now + std::chrono::milliseconds(m_config.unplugMs);
 }
@@ -153,12 +210,26 @@ void CSimDevice::WriteLog(const char* bytes, std::size_t size) {
 
 void CSimDevice::OnReadable(Clock::time_point now) {
     char buffer[4096];
-    const std::size_t limit =
+    std::size_t limit =
         m_config.chunk > 0 ? std::min<std::size_t>(sizeof buffer, m_config.chunk) : sizeof buffer;
-    const ssize_t n = read(m_nServerFd, buffer, limit);
+    const bool pullOut = m_config.unplugAtByte >= 0 && !m_bUnplugDone;
+    if (pullOut) {
+        limit = std::min(limit, static_cast<std::size_t>(m_config.unplugAtByte) - m_nBytesTaken);
+    }
+    const ssize_t n = limit > 0 ? read(m_nServerFd, buffer, limit) : 0;
+    const std::size_t got = n > 0 ? static_cast<std::size_t>(n) : 0;
+    if (pullOut && m_nBytesTaken + got == static_cast<std::size_t>(m_config.unplugAtByte)) {
+        // The bytes taken reach the plotter; the reply to them never leaves it.
+        WriteLog(buffer, got);
+        m_plotter.Receive(std::string_view(buffer, got));
+        Unplug(now);
+        HangUp();
+        return;
+    }
     if (n <= 0) {
         return;
     }
+    m_nBytesTaken += static_cast<std::size_t>(n);
     // The device goes when the request after its last one arrives, which is lost with it:
     // the host, still holding the node, learns of the loss only at its next open.
     if (!m_bUnplugDone && m_config.unplugAfter >= 0 &&
@@ -170,14 +241,24 @@ void CSimDevice::OnReadable(Clock::time_point now) {
     const std::size_t before = m_plotter.Commands().size() + m_plotter.Unknown().size();
     m_plotter.Receive(std::string_view(buffer, static_cast<std::size_t>(n)));
     m_nRequests += m_plotter.Commands().size() + m_plotter.Unknown().size() - before;
+    if (!m_bHoldDone && m_config.holdAfter > 0 &&
+        m_nRequests >= static_cast<std::size_t>(m_config.holdAfter)) {
+        SetHeld(true, now);
+    }
     std::string output = m_plotter.TakeOutput();
     if (!output.empty()) {
+        const bool late = m_config.lateReplies < 0 ||
+                          m_nLateReplies < static_cast<std::size_t>(m_config.lateReplies);
+        m_nLateReplies += late ? 1 : 0;
         m_replies.push_back(
-            {now + std::chrono::milliseconds(m_config.replyDelayMs), std::move(output)});
+            {now + std::chrono::milliseconds(late ? m_config.replyDelayMs : 0), std::move(output)});
     }
 }
 
 void CSimDevice::OnTime(Clock::time_point now) {
+    if (m_bHeld && now >= m_heldUntil) {
+        SetHeld(false, now);
+    }
     if (!m_bPresent) {
         if (now >= m_replugAt) {
             m_replugAt = Clock::time_point::max();
@@ -205,8 +286,9 @@ void CSimDevice::OnTime(Clock::time_point now) {
 }
 
 CSimDevice::Clock::time_point CSimDevice::NextEvent() const {
+    const Clock::time_point held = m_bHeld ? m_heldUntil : Clock::time_point::max();
     if (!m_bPresent) {
-        return m_replugAt;
+        return std::min(m_replugAt, held);
     }
-    return m_replies.empty() ? Clock::time_point::max() : m_replies.front().due;
+    return std::min(held, m_replies.empty() ? Clock::time_point::max() : m_replies.front().due);
 }

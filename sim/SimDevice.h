@@ -40,6 +40,9 @@ public:
     void OnTime(Clock::time_point now);
     // The next moment OnTime has something to do, or Clock::time_point::max().
     Clock::time_point NextEvent() const;
+    // The cable pulled out (descriptors open on the node hang up) and plugged in again.
+    void PullOut();
+    void PlugIn();
 
 private:
     struct PendingReply {
@@ -49,6 +52,11 @@ private:
 
     void Unplug(Clock::time_point now);
     bool SetPresent(bool present);
+    // Every descriptor open on the node hangs up, as usblp's do when the device goes.
+    void HangUp();
+    bool OpenClient();
+    // Another program has the node open: the kernel refuses other opens with EBUSY.
+    void SetHeld(bool held, Clock::time_point now);
     void WriteLog(const char* bytes, std::size_t size);
 
     UMockdevTestbed* m_pTestbed;
@@ -64,6 +72,11 @@ private:
     std::FILE* m_pLog = nullptr;
     std::deque<PendingReply> m_replies;
     std::size_t m_nRequests = 0;
+    std::size_t m_nBytesTaken = 0;
+    std::size_t m_nLateReplies = 0;
+    Clock::time_point m_heldUntil = Clock::time_point::max();
+    bool m_bHeld = false;
+    bool m_bHoldDone = false;
     bool m_bPresent = true;
     bool m_bUnplugDone = false;
     Clock::time_point m_replugAt = Clock::time_point::max();

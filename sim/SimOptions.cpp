@@ -142,6 +142,10 @@ const std::map<std::string, OptionRule>& Options() {
         {"--test-cut-waits-for-enter", {false, Flag(&SimPlotterConfig::testCutWaitsForEnter)}},
         {"--unplug-after", {true, Number(&SimPlotterConfig::unplugAfter, 0)}},
         {"--unplug-ms", {true, Number(&SimPlotterConfig::unplugMs, 0)}},
+        {"--late-replies", {true, Number(&SimPlotterConfig::lateReplies, 0)}},
+        {"--unplug-at-byte", {true, Number(&SimPlotterConfig::unplugAtByte, 0)}},
+        {"--hold-after", {true, Number(&SimPlotterConfig::holdAfter, 0)}},
+        {"--hold-ms", {true, Number(&SimPlotterConfig::holdMs, 0)}},
         {"--chunk", {true, Number(&SimPlotterConfig::chunk, 1)}},
     };
     return options;
@@ -408,6 +412,17 @@ USB appearance
   --unplug-after N          the request after the N-th makes the device disappear
                             (that request is lost) ...
   --unplug-ms MS            ... for MS milliseconds, then it comes back (default 3000)
+  --unplug-at-byte N        the device is pulled out once it has taken N bytes of
+                            requests, in the middle of a request or before its reply:
+                            descriptors open on it hang up (needs root); back after
+                            --unplug-ms
+  --hold-after N            after the N-th request (0: from the start) another program
+                            holds the node: opens fail with EBUSY, as on usblp ...
+  --hold-ms MS              ... for MS milliseconds (default 3000). A program running as
+                            root ignores the hold, so the COMMAND runs without
+                            CAP_SYS_ADMIN then
+  SIGUSR1, SIGUSR2          pull every plotter out (open descriptors hang up, needs
+                            root) / plug them back in
 
 Faults
   --status N                status reply number (0 ready; low five bits: not ready)
@@ -420,6 +435,7 @@ Faults
                             without ESC "." and ":" (C31;13, C31;33;2) or TC23; an empty
                             BYTES means no reply. Example: --reply 'C31;13=99\x03'
   --reply-delay MS          send each reply MS milliseconds late
+  --late-replies N          ... only the first N replies, the later ones at once
   --reply-length N          pad replies with leading blanks to N bytes (600: the ETX
                             lies beyond the 512 bytes a reader keeps)
   --zero-bytes N            put N zero bytes between each reply text and its ETX

@@ -25,6 +25,7 @@ struct SimPlotterConfig {
     bool malformedReplies = false;
     std::map<std::string, std::string> replyOverrides;
     int replyDelayMs = 0;
+    int lateReplies = -1; // replies sent late; -1 = all
     int replyLength = 0;
     int zeroBytes = 0;
     bool lightPointer = false;
@@ -34,6 +35,9 @@ struct SimPlotterConfig {
     bool testCutWaitsForEnter = false;
     int unplugAfter = -1; // requests taken before the device disappears
     int unplugMs = 3000;
+    int unplugAtByte = -1; // request bytes taken before the device is pulled out, hanging up
+    int holdAfter = -1;    // requests taken before another program holds the node
+    int holdMs = 3000;
     int chunk = 0; // largest piece taken from the node at once; 0 = all there is
 };
 

@@ -147,6 +147,13 @@ void CSimPlotter::Receive(std::string_view bytes) {
     }
 }
 
+void CSimPlotter::DiscardUnfinished() {
+    if (!m_strPending.empty()) {
+        m_unknown.push_back(m_strPending);
+        m_strPending.clear();
+    }
+}
+
 std::string CSimPlotter::TakeOutput() {
     std::string output;
     output.swap(m_strOutput);

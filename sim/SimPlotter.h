@@ -49,6 +49,9 @@ public:
     void Receive(std::string_view bytes);
     // The reply bytes produced so far; they are handed out once.
     std::string TakeOutput();
+    // The link went down: the part of a request received so far is dropped (kept in Unknown()
+    // when there was one), so it cannot run into the next request.
+    void DiscardUnfinished();
     // Every byte received, in order.
     const std::string& Log() const { return m_strLog; }
     // Every complete query and command understood, without ESC framing or ETX, in order

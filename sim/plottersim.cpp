@@ -11,9 +11,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <linux/capability.h>
 #include <memory>
 #include <poll.h>
 #include <string>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
@@ -25,9 +27,14 @@ constexpr int kSetupFailed = 125;
 constexpr int kIdlePollMs = 50;
 
 volatile std::sig_atomic_t g_nStopSignal = 0;
+volatile std::sig_atomic_t g_nCableSignal = 0; // SIGUSR1: pull out, SIGUSR2: plug in
 
 void OnStopSignal(int signal) {
     g_nStopSignal = signal;
+}
+
+void OnCableSignal(int signal) {
+    g_nCableSignal = signal;
 }
 
 void PrependEnv(const char* name, const std::string& value, char separator) {
@@ -37,11 +44,16 @@ void PrependEnv(const char* name, const std::string& value, char separator) {
     setenv(name, combined.c_str(), 1);
 }
 
-// Runs the command under the umockdev preload; returns its pid or -1.
-pid_t StartCommand(const std::vector<std::string>& command, const std::string& root) {
+// Runs the command under the umockdev preload; returns its pid or -1. `unprivileged`: without
+// CAP_SYS_ADMIN, with which a root program would ignore a node held by another program.
+pid_t StartCommand(const std::vector<std::string>& command, const std::string& root,
+                   bool unprivileged) {
     const pid_t pid = fork();
     if (pid != 0) {
         return pid;
+    }
+    if (unprivileged) {
+        prctl(PR_CAPBSET_DROP, CAP_SYS_ADMIN, 0, 0, 0);
     }
     setenv("UMOCKDEV_DIR", root.c_str(), 1);
     PrependEnv("LD_PRELOAD", "libumockdev-preload.so.0", ':');
@@ -73,6 +85,16 @@ int Serve(std::vector<std::unique_ptr<CSimDevice>>& devices, pid_t child) {
             if (done == child) {
                 return ExitCodeOf(status);
             }
+        }
+        if (g_nCableSignal != 0) {
+            for (const auto& device : devices) {
+                if (g_nCableSignal == SIGUSR1) {
+                    device->PullOut();
+                } else {
+                    device->PlugIn();
+                }
+            }
+            g_nCableSignal = 0;
         }
         if (g_nStopSignal != 0) {
             if (child <= 0) {
@@ -131,6 +153,10 @@ int main(int argc, char** argv) {
     stop.sa_handler = OnStopSignal;
     sigaction(SIGINT, &stop, nullptr);
     sigaction(SIGTERM, &stop, nullptr);
+    struct sigaction cable {};
+    cable.sa_handler = OnCableSignal;
+    sigaction(SIGUSR1, &cable, nullptr);
+    sigaction(SIGUSR2, &cable, nullptr);
 
     UMockdevTestbed* testbed = umockdev_testbed_new();
     gchar* rootDir = umockdev_testbed_get_root_dir(testbed);
@@ -157,7 +183,10 @@ int main(int argc, char** argv) {
             std::fflush(stdout);
             result = Serve(devices, 0);
         } else {
-            const pid_t child = StartCommand(options->command, root);
+            const bool held =
+                std::any_of(options->plotters.begin(), options->plotters.end(),
+                            [](const SimPlotterConfig& c) { return c.holdAfter >= 0; });
+            const pid_t child = StartCommand(options->command, root, held);
             if (child < 0) {
                 std::fprintf(stderr, "plottersim: cannot start: %s\n", std::strerror(errno));
             } else {

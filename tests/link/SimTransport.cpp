@@ -40,9 +40,37 @@ void CSimTransport::Deliver(const std::string& bytes) {
     m_bPendingLate = m_faults.nReplyDelayMs > 0;
 }
 
+void CSimTransport::Unplug() {
+    m_faults.nUnplugAfterBytes = -1;
+    m_faults.bUnplugged = true;
+    // The plotter drops a request it got only part of; a reply it made is not sent.
+    m_plotter.DiscardUnfinished();
+    m_plotter.TakeOutput();
+    m_strPending.clear();
+}
+
 int CSimTransport::Write(const std::string& bytes, int timeoutMs) {
     if (m_faults.bUnplugged) {
         return msg::kNoPlotter;
+    }
+    if (m_faults.bHeldByOther) {
+        return msg::kPortBusy;
+    }
+    // As the USB transport does: a reply still waiting from an earlier exchange is dropped.
+    m_strPending.clear();
+    m_bPendingLate = false;
+    m_bHungUp = false;
+    if (m_faults.nUnplugAfterBytes >= 0 &&
+        static_cast<long long>(bytes.size()) >= m_faults.nUnplugAfterBytes) {
+        const auto taken = static_cast<std::size_t>(m_faults.nUnplugAfterBytes);
+        Deliver(bytes.substr(0, taken));
+        Unplug();
+        // All of it taken: the write went through, and the read meets the hang-up.
+        m_bHungUp = taken == bytes.size();
+        return m_bHungUp ? msg::kOk : msg::kWriteFailed;
+    }
+    if (m_faults.nUnplugAfterBytes >= 0) {
+        m_faults.nUnplugAfterBytes -= static_cast<long long>(bytes.size());
     }
     Wait(m_faults.nWriteDelayMs, timeoutMs);
     if (m_faults.nWriteDelayMs > timeoutMs) {
@@ -65,8 +93,15 @@ int CSimTransport::Write(const std::string& bytes, int timeoutMs) {
 
 int CSimTransport::Read(std::string& raw, int timeoutMs) {
     raw.clear();
+    if (m_bHungUp) {
+        m_bHungUp = false;
+        return msg::kOk; // end of file
+    }
     if (m_faults.bUnplugged) {
         return msg::kNoPlotter;
+    }
+    if (m_faults.bHeldByOther) {
+        return msg::kPortBusy;
     }
     if (m_strPending.empty()) {
         Wait(timeoutMs, timeoutMs);

@@ -15,7 +15,12 @@ class CSimPlotter;
 class CSimTransport : public IPlotterTransport {
 public:
     struct Faults {
-        bool bUnplugged = false;     // the pipes cannot be opened
+        bool bUnplugged = false;   // the pipes cannot be opened
+        bool bHeldByOther = false; // another program has the device open
+        // Bytes the device still takes before it is unplugged in the middle of an exchange:
+        // a write it cuts off fails (as on usblp), a read that waits for its reply gets end of
+        // file (an empty reply), and then the device is away (bUnplugged); -1 = never.
+        long long nUnplugAfterBytes = -1;
         int nWriteDelayMs = 0;       // before the device takes a command
         std::size_t nChunkBytes = 0; // bytes per piece handed to the plotter; 0 = all at once
         long long nAcceptBytes = -1; // bytes the device still takes before it stalls; -1 = all
@@ -38,8 +43,10 @@ public:
 private:
     void Wait(int delayMs, int timeoutMs) const;
     void Deliver(const std::string& bytes);
+    void Unplug();
 
     CSimPlotter& m_plotter;
     std::string m_strPending;    // reply bytes the host has not read yet
     bool m_bPendingLate = false; // their delay has not passed yet
+    bool m_bHungUp = false;      // unplugged while the host was waiting for a reply
 };

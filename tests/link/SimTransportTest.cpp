@@ -87,9 +87,9 @@ INSTANTIATE_TEST_SUITE_P(
                       FaultCase{"ReplyLost", {.nDropReplies = 1}, msg::kTimeout}),
     [](const auto& info) { return info.param.pszName; });
 
-// A reply that came too late waits in the device: the next query reads the old reply. The
-// port cannot tell; it is why a time-out is reported and the user asked to wait and retry.
-TEST_F(SimPortTest, LateReplyIsWhatTheNextReadGets) {
+// A reply that came too late waits in the device; the next exchange drops it before it
+// writes, so its query reads its own reply and not the old one.
+TEST_F(SimPortTest, LateReplyIsDroppedBeforeTheNextQuery) {
     m_sim.m_faults.nReplyDelayMs = 6000;
     std::string reply;
     EXPECT_EQ(m_port.Transact(false, false, [&] { return m_port.Query(kModelQuery, reply); }),
@@ -97,7 +97,7 @@ TEST_F(SimPortTest, LateReplyIsWhatTheNextReadGets) {
     m_sim.m_faults.nReplyDelayMs = 0;
     EXPECT_EQ(m_port.Transact(false, false, [&] { return m_port.Query("\x1b.C31;16:", reply); }),
               msg::kOk);
-    EXPECT_EQ(reply, "RX3600-60,V1.20");
+    EXPECT_EQ(reply, "2");
 }
 
 // Over the simulated plotter in real time: a slow exchange holds the port for longer than
