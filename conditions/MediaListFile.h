@@ -7,6 +7,7 @@
 #include <string_view>
 
 class CPlotterModel;
+class CProfileDocument;
 
 // One media list file: "<name>.kcd" in the private-profile syntax, validated against the
 // connected model's type string, blade catalogue and condition ranges.
@@ -24,8 +25,17 @@ int ParseInteger(std::string_view text);
 // not "." or "..". Other names would reach outside the folder.
 bool IsSafeName(std::string_view name);
 
-// Reads path and validates it step by step; on acceptance fills record (name = name) and
+// Validates a media list's text step by step; on acceptance fills record (name = name) and
 // returns true. The model must be identified and its catalogue chosen.
+bool Validate(const CProfileDocument& document, const std::string& name, const CPlotterModel& model,
+              CuttingCondition& record);
+
+// Puts the record's keys into the document, keeping every other line. False when a value
+// cannot be stored (a line break in a name).
+bool Store(CProfileDocument& document, const CuttingCondition& record,
+           const std::string& typeString);
+
+// Reads path and validates it (Validate).
 bool ReadFile(const std::filesystem::path& path, const std::string& name,
               const CPlotterModel& model, CuttingCondition& record);
 

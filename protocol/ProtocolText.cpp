@@ -10,10 +10,11 @@ namespace {
 template <typename... Args> std::string Format(const char* format, Args... args) {
     if constexpr (sizeof...(Args) == 0) {
         return format;
+    } else {
+        char buffer[64];
+        const int n = std::snprintf(buffer, sizeof buffer, format, args...);
+        return std::string(buffer, n > 0 ? static_cast<std::size_t>(n) : 0);
     }
-    char buffer[64];
-    const int n = std::snprintf(buffer, sizeof buffer, format, args...);
-    return std::string(buffer, n > 0 ? static_cast<std::size_t>(n) : 0);
 }
 
 // Setting commands carry ETX as the last byte of their text.

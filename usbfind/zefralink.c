@@ -9,6 +9,8 @@
 #define _GNU_SOURCE
 #include "usbfind/zefralink.h"
 
+#include "usbfind/deviceid.h"
+
 #include <dirent.h>
 #include <errno.h>
 #include <fcntl.h>
@@ -25,7 +27,6 @@ enum {
     kPathSize = 260,       /* the device path buffer */
     kPipeSuffixLength = 4, /* backslash, full stop, two digits */
     kInstanceIdSize = 512,
-    kDeviceIdSize = 512,
     kAttributeSize = 4096, /* one sysfs page */
 };
 
@@ -139,52 +140,15 @@ static int CopyDevicePath(const char* entry) {
     return 0;
 }
 
-static int EqualsIgnoringCase(const char* a, const char* b) {
-    for (;; ++a, ++b) {
-        const unsigned char ca = (unsigned char)*a;
-        const unsigned char cb = (unsigned char)*b;
-        const unsigned char la = (ca >= 'A' && ca <= 'Z') ? (unsigned char)(ca + 32) : ca;
-        const unsigned char lb = (cb >= 'A' && cb <= 'Z') ? (unsigned char)(cb + 32) : cb;
-        if (la != lb) {
-            return 0;
-        }
-        if (ca == '\0') {
-            return 1;
-        }
-    }
-}
-
-/* The value of `key` in a device ID, cut at the next ";" in place. NULL without key or ";". */
-static const char* KeyValue(char* deviceId, const char* key) {
-    char* value = strstr(deviceId, key);
-    if (value == NULL) {
-        return NULL;
-    }
-    value += strlen(key);
-    char* end = strchr(value, ';');
-    if (end == NULL) {
-        return NULL;
-    }
-    *end = '\0';
-    return value;
-}
-
 static int DeviceIdMatches(const char* entry, const char* manufacturer, const char* model) {
     char path[kAttributeSize];
-    char deviceId[kDeviceIdSize + 1];
-    char untouched[kDeviceIdSize + 1];
+    char deviceId[kZefraDeviceIdSize + 1];
     if (snprintf(path, sizeof path, "%s/%s/device/ieee1284_id", kClassDir, entry) >=
-            (int)sizeof path ||
-        ReadAttribute(path, deviceId, sizeof deviceId) <= 0) {
+        (int)sizeof path) {
         return 0;
     }
-    memcpy(untouched, deviceId, sizeof untouched);
-    const char* foundManufacturer = KeyValue(deviceId, "MANUFACTURER:");
-    if (foundManufacturer == NULL || !EqualsIgnoringCase(foundManufacturer, manufacturer)) {
-        return 0;
-    }
-    const char* foundModel = KeyValue(untouched, "MODEL:");
-    return foundModel != NULL && EqualsIgnoringCase(foundModel, model);
+    const long length = ReadAttribute(path, deviceId, sizeof deviceId);
+    return length > 0 && ZefraDeviceIdMatches(deviceId, (size_t)length, manufacturer, model);
 }
 
 static int DeviceMatches(const char* entry, const char* manufacturer, const char* model) {

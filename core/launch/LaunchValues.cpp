@@ -11,8 +11,6 @@
 
 namespace {
 
-constexpr int kNotGiven = 2; // what parsing leaves for an orientation without a valid value
-
 // Millimetres inside `range` (inclusive) converted to micrometres, truncated toward zero.
 // False for NaN, infinities and anything outside the range or too large for an int.
 bool ToMicrometres(double mm, const DoubleRange& range, int& um) {

@@ -5,8 +5,10 @@
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
+#include <dirent.h>
 #include <fcntl.h>
 #include <string>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -26,20 +28,65 @@ bool WriteAll(int fd, std::string_view content) {
     return true;
 }
 
-// Creates a new, exclusive temporary file beside target. Its name is short whatever the
-// target's length, starts with a dot and ends in ".tmp", so folder scans for the target's
-// extension never see it.
+constexpr std::string_view kTemporaryPrefix = ".profile.";
+constexpr std::string_view kTemporarySuffix = ".tmp";
+
+bool IsTemporaryName(std::string_view name) {
+    return name.starts_with(kTemporaryPrefix) && name.ends_with(kTemporarySuffix);
+}
+
+bool SameFile(int fd, const std::filesystem::path& path) {
+    struct stat held {};
+    struct stat named {};
+    return ::fstat(fd, &held) == 0 && ::lstat(path.c_str(), &named) == 0 &&
+           held.st_dev == named.st_dev && held.st_ino == named.st_ino;
+}
+
+// Creates a new, exclusive temporary file beside target, locked (flock) until its descriptor
+// closes, so that RemoveAbandonedTemporaries can tell it from one a killed writer left. Its
+// name is short whatever the target's length, starts with a dot and ends in ".tmp", so folder
+// scans for the target's extension never see it.
 int CreateTemporary(const std::filesystem::path& target, std::filesystem::path& temporary) {
     static std::atomic<unsigned> counter{0};
     for (int attempt = 0; attempt < 100; ++attempt) {
-        temporary = target.parent_path() / (".profile." + std::to_string(::getpid()) + "." +
-                                            std::to_string(counter.fetch_add(1)) + ".tmp");
+        temporary = target.parent_path() /
+                    (std::string(kTemporaryPrefix) + std::to_string(::getpid()) + "." +
+                     std::to_string(counter.fetch_add(1)) + std::string(kTemporarySuffix));
         const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0 || errno != EEXIST) {
+        if (fd < 0 && errno != EEXIST) {
+            return -1;
+        }
+        if (fd < 0) {
+            continue;
+        }
+        // Another writer's clean-up may have removed the file before the lock was taken.
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && SameFile(fd, temporary)) {
             return fd;
         }
+        ::close(fd);
     }
     return -1;
+}
+
+// A writer killed between creating its temporary file and the rename leaves the file behind;
+// its lock went with the process. Every write removes such files from its folder, so they
+// never pile up; a live writer's file stays locked and is left alone.
+void RemoveAbandonedTemporaries(const std::filesystem::path& folder) {
+    DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
+    if (dir == nullptr) {
+        return;
+    }
+    for (const dirent* entry = ::readdir(dir); entry != nullptr; entry = ::readdir(dir)) {
+        if (!IsTemporaryName(entry->d_name)) {
+            continue;
+        }
+        const CFileDescriptor fd(
+            ::openat(::dirfd(dir), entry->d_name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+        if (fd.Get() >= 0 && ::flock(fd.Get(), LOCK_EX | LOCK_NB) == 0) {
+            ::unlinkat(::dirfd(dir), entry->d_name, 0);
+        }
+    }
+    ::closedir(dir);
 }
 
 void SyncFolder(const std::filesystem::path& folder) {
@@ -102,6 +149,7 @@ bool WriteFileAtomically(const std::filesystem::path& path, std::string_view con
     if (replacing && (!S_ISREG(old.st_mode) || (old.st_mode & 0222) == 0)) {
         return false;
     }
+    RemoveAbandonedTemporaries(path.parent_path());
     std::filesystem::path temporary;
     CFileDescriptor fd(CreateTemporary(path, temporary));
     if (fd.Get() < 0) {
@@ -109,7 +157,8 @@ bool WriteFileAtomically(const std::filesystem::path& path, std::string_view con
     }
     const bool written = (!replacing || ::fchmod(fd.Get(), old.st_mode & 07777) == 0) &&
                          WriteAll(fd.Get(), content) && ::fsync(fd.Get()) == 0;
-    if (!fd.Close() || !written || ::rename(temporary.c_str(), path.c_str()) != 0) {
+    // The descriptor, and with it the lock, stays open until the rename is done.
+    if (!written || ::rename(temporary.c_str(), path.c_str()) != 0) {
         ::unlink(temporary.c_str());
         return false;
     }

@@ -30,5 +30,7 @@ bool IsWriteProtected(const std::filesystem::path& path);
 // Replaces the file with content: writes a temporary file in the same folder, flushes it to
 // disk, renames it over the file and flushes the folder. The folder is not created. On any
 // failure the temporary file is removed, the old file stays whole and false is returned. A
-// replaced file keeps its permissions; a new one gets 0666 less the umask.
+// replaced file keeps its permissions; a new one gets 0666 less the umask. A writer killed
+// mid-write leaves the old file whole and its temporary file behind; the next write into the
+// folder removes it.
 bool WriteFileAtomically(const std::filesystem::path& path, std::string_view content);

@@ -24,6 +24,9 @@ public:
 
     State GetState() const { return m_state; }
     const std::filesystem::path& Path() const { return m_path; }
+    // The text as read (empty unless loaded); changes to it are what Save writes.
+    const CProfileDocument& Document() const { return m_document; }
+    CProfileDocument& Document() { return m_document; }
 
     // The key's value, if the file has the key.
     std::optional<std::string> Get(std::string_view section, std::string_view key) const;

@@ -8,12 +8,13 @@
 #include <string>
 #include <vector>
 
-// A fresh folder below the system's temporary folder, removed with everything in it.
+// A fresh folder below the system's temporary folder (or below `base`), removed with
+// everything in it.
 class CTempFolder {
 public:
-    CTempFolder() {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "quirn-test-XXXXXX").string();
+    explicit CTempFolder(
+        const std::filesystem::path& base = std::filesystem::temp_directory_path()) {
+        std::string pattern = (base / "quirn-test-XXXXXX").string();
         if (::mkdtemp(pattern.data()) != nullptr) {
             m_path = pattern;
         }
