@@ -32,3 +32,8 @@ bool IsWriteProtected(const std::filesystem::path& path);
 // failure the temporary file is removed, the old file stays whole and false is returned. A
 // replaced file keeps its permissions; a new one gets 0666 less the umask.
 bool WriteFileAtomically(const std::filesystem::path& path, std::string_view content);
+
+// Makes a new file with content, appearing whole or not at all, and only where no entry of
+// that name exists: it never replaces anything, even an entry made meanwhile. The folder is
+// not created. False on any failure (the name taken included); no temporary file stays.
+bool CreateFileAtomically(const std::filesystem::path& path, std::string_view content);
