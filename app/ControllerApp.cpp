@@ -11,6 +11,7 @@
 #include "ui/main/ControllerDlg.h"
 
 #include <QCoreApplication>
+#include <QStandardPaths>
 #include <QWindow>
 
 #include <cstdio>
@@ -20,15 +21,23 @@ namespace {
 // How long a second instance waits for the first to answer its raise request.
 constexpr int kRaiseAnswerTimeoutMs = 3000;
 
+// The folder of the program file itself: Qt reads /proc/self/exe, which names the real file,
+// so a start through a symbolic link (the installed bin/quirn) still finds the program folder.
 QString ProgramFolderOfProcess() {
     return QCoreApplication::applicationDirPath() + '/';
+}
+
+// $XDG_DATA_HOME, or ~/.local/share.
+std::string UserDataFolder() {
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation).toStdString();
 }
 
 } // namespace
 
 CControllerApp::CControllerApp(std::vector<std::string> arguments)
     : m_arguments(std::move(arguments)),
-      m_objects(CLanguageSet(), CControllerSettings(), ProgramFolderOfProcess().toStdString()) {}
+      m_objects(CLanguageSet(), CControllerSettings(), ProgramFolderOfProcess().toStdString(),
+                UserDataFolder()) {}
 
 CControllerApp::~CControllerApp() = default;
 

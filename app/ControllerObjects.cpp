@@ -1,5 +1,6 @@
 #include "app/ControllerObjects.h"
 
+#include "conditions/MediaListLocation.h"
 #include "protocol/AdvancedSettingsLink.h"
 #include "protocol/PlotterCommands.h"
 #include "protocol/PlotterQueries.h"
@@ -8,11 +9,26 @@
 #include "ui/dialogs/CommandWaitDlg.h"
 #include "ui/dialogs/TestCutRestore.h"
 
+namespace {
+
+// The one place that says where the media lists are.
+CMediaListLocation MediaListLocation(const CLanguageSet& language, const std::string& programFolder,
+                                     const std::string& userDataFolder) {
+    const std::string languageFolder = language.GetMediaListFolder();
+    return CMediaListLocation::Choose(
+        programFolder + languageFolder,
+        userDataFolder.empty() ? std::string() : userDataFolder + "/quirn/" + languageFolder);
+}
+
+} // namespace
+
 CControllerObjects::CControllerObjects(const CLanguageSet& languageSet,
                                        const CControllerSettings& initialSettings,
-                                       const std::string& programFolder)
+                                       const std::string& programFolder,
+                                       const std::string& userDataFolder)
     : language(languageSet), settings(initialSettings),
-      mediaList(model, programFolder + language.GetMediaListFolder()), port(model), jog(port),
+      mediaList(model, MediaListLocation(language, programFolder, userDataFolder)), port(model),
+      jog(port),
       // The tick exists only while the main window runs; the window starts the timer after
       // the tick is made and stops it before the tick goes.
       retryTimer(port, [this] { m_pRetryTick->OnTick(); }) {}

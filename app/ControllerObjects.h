@@ -26,9 +26,11 @@ class CRetryValues;
 // application and the window tests build it the same way, here.
 class CControllerObjects {
 public:
-    // programFolder ends in '/'; the media lists are read from the language's folder in it.
+    // programFolder ends in '/'; the media lists are read from the language's folder in it
+    // while that is writable, else from the same folder below userDataFolder (the XDG data
+    // folder; empty: none, the lists stay in the program folder).
     CControllerObjects(const CLanguageSet& language, const CControllerSettings& settings,
-                       const std::string& programFolder);
+                       const std::string& programFolder, const std::string& userDataFolder);
     ~CControllerObjects();
     CControllerObjects(const CControllerObjects&) = delete;
     CControllerObjects& operator=(const CControllerObjects&) = delete;

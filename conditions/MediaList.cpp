@@ -6,6 +6,7 @@
 #include "platform/profile/AtomicFile.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <new>
 #include <system_error>
 #include <unordered_set>
@@ -36,10 +37,13 @@ bool IsMediaListFile(const fs::directory_entry& entry) {
 } // namespace
 
 CMediaList::CMediaList(const CPlotterModel& model, fs::path root)
-    : m_model(model), m_root(std::move(root)) {}
+    : CMediaList(model, CMediaListLocation(std::move(root))) {}
+
+CMediaList::CMediaList(const CPlotterModel& model, CMediaListLocation location)
+    : m_model(model), m_location(std::move(location)) {}
 
 fs::path CMediaList::Folder() const {
-    return m_root / m_model.TypeString();
+    return m_location.Folder(m_model.TypeString());
 }
 
 fs::path CMediaList::FilePath(const std::string& name) const {
@@ -61,6 +65,10 @@ int CMediaList::Load(CuttingCondition& current) {
         return msg::kMediaListMissing;
     }
     try {
+        if (const std::string problem = m_location.Prepare(m_model.TypeString());
+            !problem.empty()) {
+            std::fprintf(stderr, "quirn: %s\n", problem.c_str());
+        }
         std::vector<CuttingCondition> loaded;
         std::unordered_set<std::string> names;
         const fs::path folder = Folder();

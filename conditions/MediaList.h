@@ -1,6 +1,7 @@
 #pragma once
 
 #include "conditions/CuttingCondition.h"
+#include "conditions/MediaListLocation.h"
 
 #include <filesystem>
 #include <mutex>
@@ -19,15 +20,18 @@ class CPlotterModel;
 // thread; files are read and written outside the lock.
 class CMediaList {
 public:
-    // root: the program folder joined with the UI language's media list folder
-    // ("<program folder>/MEDIALIST/ENG/"). The model's type string names the folder below it.
+    // root: a folder of media lists kept in place, such as the program folder joined with the
+    // UI language's media list folder ("<program folder>/MEDIALIST/ENG/"). The model's type
+    // string names the folder below it.
     CMediaList(const CPlotterModel& model, std::filesystem::path root);
+    CMediaList(const CPlotterModel& model, CMediaListLocation location);
 
-    // root / the model's type string, computed afresh at every call.
+    // The location's folder of the model's type string, computed afresh at every call.
     std::filesystem::path Folder() const;
 
-    // Empties the array and reads every acceptable file of the folder in the order the folder
-    // lists them. current carries the persisted list name in; on success it becomes that
+    // Empties the array, has the location prepare the model's folder (a seed that goes wrong
+    // is told on standard error) and reads every acceptable file of the folder in the order the
+    // folder lists them. current carries the persisted list name in; on success it becomes that
     // list's record when it was found, else the first record. 0, 1013 (no acceptable file,
     // or no folder) or 1003 (out of memory).
     [[nodiscard]] int Load(CuttingCondition& current);
@@ -67,7 +71,7 @@ private:
                        CuttingCondition& record) const;
 
     const CPlotterModel& m_model;
-    const std::filesystem::path m_root;
+    const CMediaListLocation m_location;
     mutable std::mutex m_mutex; // guards m_records
     std::vector<CuttingCondition> m_records;
 };

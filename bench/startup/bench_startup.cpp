@@ -78,7 +78,7 @@ BENCHMARK(BM_ProcessStartToWindowReady)->UseManualTime()->Unit(benchmark::kMilli
 void BM_OpenMainWindow(benchmark::State& state) {
     for (auto _ : state) {
         CControllerObjects controller(CLanguageSet(1033), CControllerSettings(true),
-                                      QUIRN_RUNTIME_DIR "/");
+                                      QUIRN_RUNTIME_DIR "/", {});
         controller.port.SetLibraryCandidates({ZEFRALINK});
         controller.BuildOperations();
         CControllerDlg window(controller.Links(kSupportedSystem, QUIRN_RUNTIME_DIR "/", nullptr));

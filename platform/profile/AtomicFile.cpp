@@ -165,3 +165,19 @@ bool WriteFileAtomically(const std::filesystem::path& path, std::string_view con
     SyncFolder(path.parent_path());
     return true;
 }
+
+bool CreateFileAtomically(const std::filesystem::path& path, std::string_view content) {
+    std::filesystem::path temporary;
+    CFileDescriptor fd(CreateTemporary(path, temporary));
+    if (fd.Get() < 0) {
+        return false;
+    }
+    // link() fails with EEXIST where rename() would replace.
+    const bool written = WriteAll(fd.Get(), content) && ::fsync(fd.Get()) == 0;
+    const bool made = fd.Close() && written && ::link(temporary.c_str(), path.c_str()) == 0;
+    ::unlink(temporary.c_str());
+    if (made) {
+        SyncFolder(path.parent_path());
+    }
+    return made;
+}

@@ -34,3 +34,8 @@ bool IsWriteProtected(const std::filesystem::path& path);
 // mid-write leaves the old file whole and its temporary file behind; the next write into the
 // folder removes it.
 bool WriteFileAtomically(const std::filesystem::path& path, std::string_view content);
+
+// Makes a new file with content, appearing whole or not at all, and only where no entry of
+// that name exists: it never replaces anything, even an entry made meanwhile. The folder is
+// not created. False on any failure (the name taken included); no temporary file stays.
+bool CreateFileAtomically(const std::filesystem::path& path, std::string_view content);

@@ -119,6 +119,7 @@ bool CControllerRun::Start(const Launch& launch, const QString& platform) {
     env.insert("XDG_RUNTIME_DIR", Folder() + "/runtime");
     env.insert("HOME", Folder());
     env.insert("XDG_CONFIG_HOME", Folder() + "/config");
+    env.insert("XDG_DATA_HOME", Folder() + "/data");
     env.insert("QT_QPA_PLATFORM", platform);
     env.insert("LC_ALL", launch.locale);
     env.remove("QUIRN_EXIT_WHEN_READY");

@@ -1,6 +1,6 @@
 // One real controller process, usually under the plotter simulator, with a private runtime
-// folder, home and settings file, so that a test prepares the remembered settings before the
-// start and reads the simulated plotter's log afterwards.
+// folder, home, data folder and settings file, so that a test prepares the remembered settings
+// before the start and reads the simulated plotter's log afterwards.
 #pragma once
 
 #include "VncClient.h"

@@ -30,8 +30,9 @@ template <typename Fn> Fn Export(const char* name) {
 } // namespace
 
 WindowRig::WindowRig(std::string_view type)
+    // No user data folder: the lists stay in the rig's program folder.
     : modelType(type), sim(type), objects(CLanguageSet(1033), CControllerSettings(true),
-                                          programFolder.path().toStdString() + "/") {
+                                          programFolder.path().toStdString() + "/", {}) {
     QSettings("Morvalin", "Vireclip").clear();
 }
 

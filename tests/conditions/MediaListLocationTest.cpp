@@ -1,0 +1,113 @@
+#include "conditions/MediaListLocation.h"
+#include "conditions/MediaListSeed.h"
+
+#include "TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <sys/stat.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+using Files = std::map<std::string, std::string>; // name → content
+
+constexpr const char* kType = "RX3600-60";
+
+// Every file of a folder with its content; nothing when the folder is missing.
+Files Contents(const fs::path& folder) {
+    Files files;
+    std::error_code ec;
+    for (const auto& entry : fs::directory_iterator(folder, ec)) {
+        files[entry.path().filename().string()] = ReadText(entry.path());
+    }
+    return files;
+}
+
+// The folder choice and the seed, as a program folder and a user folder look before the start
+// and after the model's folder was prepared. The shipped folder holds two lists and a file that
+// is no list.
+TEST(MediaListLocation, ChoosesTheFolderAndSeedsItOnce) {
+    const Files shipped = {{"Paper.kcd", "shipped paper"},
+                           {"Vinyl.kcd", "shipped vinyl"},
+                           {"readme.txt", "not a list"}};
+    const Files seeded = {{"Paper.kcd", "shipped paper"},
+                          {"Vinyl.kcd", "shipped vinyl"},
+                          {".seeded", "Paper\nVinyl\n"}};
+    struct Case {
+        const char* what;
+        bool programWritable;
+        Files userBefore; // the user's model folder; empty: it does not exist
+        bool userBlocked; // a file stands where the user's folder would be made
+        bool usesUserFolder;
+        Files userAfter;
+        bool problem;
+    };
+    const Case cases[] = {
+        {"writable program folder: in place, no user folder", true, {}, false, false, {}, false},
+        {"read-only program folder, no user folder: seeded", false, {}, false, true, seeded, false},
+        {"seed cut short: completed, the earlier copy kept",
+         false,
+         {{"Paper.kcd", "shipped paper"}},
+         false,
+         true,
+         seeded,
+         false},
+        {"a user file of a shipped name is never replaced",
+         false,
+         {{"Vinyl.kcd", "the user's vinyl"}},
+         false,
+         true,
+         {{"Paper.kcd", "shipped paper"},
+          {"Vinyl.kcd", "the user's vinyl"},
+          {".seeded", "Paper\nVinyl\n"}},
+         false},
+        {"a newer program's list arrives, a deleted one does not",
+         false,
+         {{"Mine.kcd", "mine"}, {".seeded", "Paper\n"}},
+         false,
+         true,
+         {{"Mine.kcd", "mine"}, {"Vinyl.kcd", "shipped vinyl"}, {".seeded", "Paper\nVinyl\n"}},
+         false},
+        {"user folder cannot be made: the shipped lists, told", false, {}, true, false, {}, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const CTempFolder temp;
+        const fs::path shippedRoot = temp.Path() / "program" / "MEDIALIST" / "ENG";
+        const fs::path userRoot = temp.Path() / "data" / "quirn" / "MEDIALIST" / "ENG";
+        fs::create_directories(shippedRoot / kType);
+        for (const auto& [name, content] : shipped) {
+            WriteText(shippedRoot / kType / name, content);
+            ::chmod((shippedRoot / kType / name).c_str(), 0444); // as an installed copy may be
+        }
+        if (!c.userBefore.empty()) {
+            fs::create_directories(userRoot / kType);
+        }
+        for (const auto& [name, content] : c.userBefore) {
+            WriteText(userRoot / kType / name, content);
+        }
+        if (c.userBlocked) {
+            WriteText(temp.Path() / "data", "a file, not a folder");
+        }
+        ASSERT_EQ(::chmod(shippedRoot.c_str(), c.programWritable ? 0755 : 0555), 0);
+
+        const CMediaListLocation location = CMediaListLocation::Choose(shippedRoot, userRoot);
+        const std::string problem = location.Prepare(kType);
+
+        EXPECT_EQ(location.Folder(kType), (c.usesUserFolder ? userRoot : shippedRoot) / kType);
+        EXPECT_EQ(!problem.empty(), c.problem) << problem;
+        EXPECT_EQ(Contents(userRoot / kType), c.userAfter);
+        EXPECT_EQ(Contents(shippedRoot / kType), shipped);
+        for (const auto& [name, content] : c.userAfter) {
+            struct stat info {};
+            ASSERT_EQ(::stat((userRoot / kType / name).c_str(), &info), 0);
+            EXPECT_NE(info.st_mode & 0200, 0u) << name << " must be the user's to change";
+        }
+        ::chmod(shippedRoot.c_str(), 0755);
+    }
+}
+
+} // namespace
