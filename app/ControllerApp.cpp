@@ -1,6 +1,6 @@
 #include "app/ControllerApp.h"
 
-#include "core/HelpContext.h"
+#include "core/HelpViewer.h"
 #include "core/SystemCode.h"
 #include "core/messages/CMessageService.h"
 #include "platform/HelpPages.h"
@@ -80,7 +80,8 @@ bool CControllerApp::InitInstance() {
 
     m_nSystemCode = systemcode::Classify(platform::CurrentVersionFacts());
     m_strProgramFolder = ProgramFolderOfProcess().toStdString();
-    m_strHelpFolder = ProgramFolderOfProcess() + "help";
+    m_help = std::make_unique<CHelpViewer>(ProgramFolderOfProcess(), m_objects.language,
+                                           platform::OpenInDesktopBrowser);
 
     // The program that started us comes forward and owns our window.
     std::unique_ptr<QWindow> owner;
@@ -100,9 +101,9 @@ int CControllerApp::ExitInstance() {
     return m_nExitCode;
 }
 
-bool CControllerApp::ShowHelp(QWidget* /*window*/, int topic) const {
-    return platform::OpenHelpPage(m_strHelpFolder,
-                                  helpcontext::ForTopic(topic, m_objects.model.FamilyIndex()));
+void CControllerApp::ShowHelp(QWidget* /*window*/, int topic) const {
+    // The viewer has shown whatever went wrong; the window goes on either way.
+    static_cast<void>(m_help->Show(topic, m_objects.model.FamilyIndex()));
 }
 
 int CControllerApp::RunMainWindow(QWindow* owner) {

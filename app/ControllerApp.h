@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+class CHelpViewer;
 class CSingleInstanceGuard;
 class QWidget;
 class QWindow;
@@ -32,9 +33,9 @@ public:
 
     void ParseCommandLine(CControllerCommandLine& commandLine) const;
 
-    // Opens the help page of a topic (helpcontext); without the page nothing happens. Returns
-    // whether a page was opened.
-    bool ShowHelp(QWidget* window, int topic) const;
+    // Opens the help page of a topic (helpcontext) in the user's language or in English, or
+    // tells the user why it cannot.
+    void ShowHelp(QWidget* window, int topic) const;
 
     int SystemCode() const { return m_nSystemCode; }
     // Ends in '/'.
@@ -47,7 +48,7 @@ private:
     std::vector<std::string> m_arguments;
 
     CControllerObjects m_objects;
-    QString m_strHelpFolder;
+    std::unique_ptr<CHelpViewer> m_help;
     int m_nSystemCode = 0;
     std::string m_strProgramFolder;
     int m_nExitCode = exitcode::kInitial;

@@ -11,6 +11,7 @@ struct LanguageRow {
     const char* resourceDll;
     const char* mediaListFolder;
     const char* bitmapFolder;
+    const char* helpFolder;
     int textHeight;
     int widthA;
     int widthB;
@@ -21,13 +22,13 @@ struct LanguageRow {
 
 // Indexed by CLanguageSet::Index. Only Japanese has media lists of its own.
 constexpr std::array<LanguageRow, 7> kLanguages{{
-    {"", "MEDIALIST/ENG/", "BMP/ENG", 13, 111, 50, 188, 100, 91},
-    {"Vireclip_JPN.dll", "MEDIALIST/JPN/", "BMP/JPN", 12, 73, 71, 188, 100, 140},
-    {"Vireclip_RUS.dll", "MEDIALIST/ENG/", "BMP/RUS", 13, 115, 62, 150, 100, 83},
-    {"Vireclip_SPA.dll", "MEDIALIST/ENG/", "BMP/SPA", 13, 112, 46, 145, 100, 122},
-    {"Vireclip_GER.dll", "MEDIALIST/ENG/", "BMP/GER", 13, 88, 42, 165, 100, 155},
-    {"Vireclip_FRE.dll", "MEDIALIST/ENG/", "BMP/FRE", 13, 60, 44, 183, 100, 83},
-    {"Vireclip_CHI.dll", "MEDIALIST/ENG/", "BMP/CHI", 12, 68, 25, 237, 100, 80},
+    {"", "MEDIALIST/ENG/", "BMP/ENG", "help/ENG", 13, 111, 50, 188, 100, 91},
+    {"Vireclip_JPN.dll", "MEDIALIST/JPN/", "BMP/JPN", "help/JPN", 12, 73, 71, 188, 100, 140},
+    {"Vireclip_RUS.dll", "MEDIALIST/ENG/", "BMP/RUS", "help/RUS", 13, 115, 62, 150, 100, 83},
+    {"Vireclip_SPA.dll", "MEDIALIST/ENG/", "BMP/SPA", "help/SPA", 13, 112, 46, 145, 100, 122},
+    {"Vireclip_GER.dll", "MEDIALIST/ENG/", "BMP/GER", "help/GER", 13, 88, 42, 165, 100, 155},
+    {"Vireclip_FRE.dll", "MEDIALIST/ENG/", "BMP/FRE", "help/FRE", 13, 60, 44, 183, 100, 83},
+    {"Vireclip_CHI.dll", "MEDIALIST/ENG/", "BMP/CHI", "help/CHI", 12, 68, 25, 237, 100, 80},
 }};
 
 constexpr std::array<std::uint16_t, 1> kJapanese{1041};
@@ -82,6 +83,10 @@ std::string CLanguageSet::GetMediaListFolder() const {
 
 std::string CLanguageSet::GetBitmapFolder() const {
     return kLanguages[m_nIndex].bitmapFolder;
+}
+
+std::string CLanguageSet::GetHelpFolder() const {
+    return kLanguages[m_nIndex].helpFolder;
 }
 
 int CLanguageSet::GetTextHeight() const {

@@ -23,6 +23,8 @@ public:
     // Relative to the program folder; the media list folder ends in '/'.
     std::string GetMediaListFolder() const;
     std::string GetBitmapFolder() const;
+    // The language's help pages, relative to the program folder; English is "help/ENG".
+    std::string GetHelpFolder() const;
 
     int GetTextHeight() const;
     int GetWidthA() const;

@@ -2,7 +2,6 @@
 
 #include <QDesktopServices>
 #include <QFileInfo>
-#include <QUrl>
 
 namespace platform {
 
@@ -10,12 +9,18 @@ QString HelpPagePath(const QString& helpFolder, int context) {
     return helpFolder + '/' + QString::number(context) + ".html";
 }
 
-bool OpenHelpPage(const QString& helpFolder, int context) {
-    const QString page = HelpPagePath(helpFolder, context);
-    if (!QFileInfo(page).isFile()) {
-        return false;
+QString FindHelpPage(const QStringList& folders, int context) {
+    for (const QString& folder : folders) {
+        const QString page = HelpPagePath(folder, context);
+        if (QFileInfo(page).isFile()) {
+            return page;
+        }
     }
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(page));
+    return {};
+}
+
+bool OpenInDesktopBrowser(const QUrl& page) {
+    return QDesktopServices::openUrl(page);
 }
 
 } // namespace platform

@@ -9,6 +9,7 @@ packages=(
     libgtest-dev libgmock-dev googletest libbenchmark-dev
     umockdev libumockdev-dev
     xvfb xauth
+    fonts-dejavu-core fonts-noto-cjk
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -15,7 +15,8 @@ std::optional<MessageIcon> IconOfMessage(int code) {
         return MessageIcon::Error;
     }
     if ((code >= msg::kSelectList && code <= msg::kLightPointerSelected) ||
-        (code >= msg::kBadDesignOrientation && code <= msg::kBadMarkThickness)) {
+        (code >= msg::kBadDesignOrientation && code <= msg::kBadMarkThickness) ||
+        (code >= msg::kHelpPageMissing && code <= msg::kHelpNotOpened)) {
         return MessageIcon::Warning;
     }
     return std::nullopt;

@@ -112,6 +112,9 @@ constexpr StringEntry kEnglish[] = {
            "in your application program."},
     {1407, "The registration mark thickness has not been specified correctly. \nPlease check the "
            "\"Thickness\" setting in your application program."},
+    {1500, "The help page for this window could not be found.\nPlease re-install the Vireclip."},
+    {1501, "The help page could not be opened.\nPlease check that a web browser is installed "
+           "and set as the default browser."},
     {1800, "The plotter command set will be switched to QV-CL.\nLoad the medium in the plotter, "
            "and then click the OK button."},
     {1801, "The plotter will now cut the test pattern.\nOK?"},

@@ -80,6 +80,10 @@ constexpr int kBadMarkType = 1405;
 constexpr int kBadMarkStep = 1406;
 constexpr int kBadMarkThickness = 1407;
 
+// Help that cannot be shown: no page for the window, or nothing on the desktop opens it.
+constexpr int kHelpPageMissing = 1500;
+constexpr int kHelpNotOpened = 1501;
+
 // Confirmations and notices (OK/Cancel, no code suffix).
 constexpr int kConfirmCommandSetSwitch = 1800;
 constexpr int kConfirmTestCut = 1801;

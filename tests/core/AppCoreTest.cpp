@@ -97,6 +97,7 @@ TEST(LanguageSet, ChoosesLanguageAndItsFolders) {
         EXPECT_EQ(set.GetResourceDll(), row.dll);
         EXPECT_EQ(set.GetMediaListFolder(), row.mediaList);
         EXPECT_EQ(set.GetBitmapFolder(), row.bitmaps);
+        EXPECT_EQ(set.GetHelpFolder(), "help/" + std::string(row.bitmaps).substr(4));
     }
 }
 

@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QLocalSocket>
 #include <QLocale>
 #include <QTemporaryDir>
@@ -170,24 +171,41 @@ public slots:
     void Open(const QUrl& url) { m_urls.append(url); }
 };
 
-TEST(HelpPages, OpensTheContextPageOnlyWhenItExists) {
-    QTemporaryDir folder;
-    {
-        QFile page(folder.path() + "/98306.html");
-        ASSERT_TRUE(page.open(QIODevice::WriteOnly));
+TEST(HelpPages, TheFirstFolderThatHoldsThePageGivesIt) {
+    QTemporaryDir root;
+    const QString own = root.path() + "/JPN";
+    const QString english = root.path() + "/ENG";
+    for (const QString& page : {own + "/98306.html", english + "/98306.html",
+                                english + "/98305.html", english + "/98304.html"}) {
+        QDir().mkpath(QFileInfo(page).path());
+        QFile file(page);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     }
-    QDir().mkpath(folder.path() + "/98304.html"); // a folder is no page
+    QDir().mkpath(own + "/98304.html"); // a folder is no page
+    const struct {
+        QStringList folders;
+        int context;
+        QString page;
+    } rows[] = {
+        {{own, english}, 98306, own + "/98306.html"},
+        {{own, english}, 98305, english + "/98305.html"},
+        {{own, english}, 98304, english + "/98304.html"},
+        {{own, english}, 98307, QString()},
+        {{root.path() + "/missing", english}, 98306, english + "/98306.html"},
+        {{}, 98306, QString()},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(platform::FindHelpPage(row.folders, row.context), row.page)
+            << row.context << " " << row.folders.join(' ').toStdString();
+    }
+
+    // The desktop's browser is reached through the desktop services.
     PageRecorder recorder;
     QDesktopServices::setUrlHandler("file", &recorder, "Open");
-
-    EXPECT_TRUE(platform::OpenHelpPage(folder.path(), 98306));
-    EXPECT_FALSE(platform::OpenHelpPage(folder.path(), 98305));
-    EXPECT_FALSE(platform::OpenHelpPage(folder.path(), 98304));
-    EXPECT_FALSE(platform::OpenHelpPage(folder.path() + "/missing", 98306));
+    const QUrl page = QUrl::fromLocalFile(own + "/98306.html");
+    EXPECT_TRUE(platform::OpenInDesktopBrowser(page));
     QDesktopServices::unsetUrlHandler("file");
-
-    ASSERT_EQ(recorder.m_urls.size(), 1);
-    EXPECT_EQ(recorder.m_urls.front(), QUrl::fromLocalFile(folder.path() + "/98306.html"));
+    EXPECT_EQ(recorder.m_urls, QList<QUrl>{page});
 }
 
 TEST(LocaleFacts, MeasurementSystemAndSeparator) {

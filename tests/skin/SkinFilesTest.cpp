@@ -5,9 +5,13 @@
 #include "skin/SkinKinds.h"
 #include "skin/SkinPictures.h"
 
+#include <QDirIterator>
+#include <QFile>
 #include <QImage>
 #include <QImageReader>
+#include <QProcess>
 #include <QSet>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -109,6 +113,68 @@ TEST(GeneratedSkin, PicturesUseTheWindowBackground) {
     EXPECT_EQ(main.pixelColor(main.width() / 2, main.height() / 2), background);
     const QImage blade(kBuild.CommonPicture("/CUT_RED_BIG.BMP"));
     EXPECT_EQ(blade.pixelColor(0, 0), background);
+}
+
+struct GeneratorRun {
+    int exitCode;
+    QString errors;
+};
+
+GeneratorRun RunSkingen(const QString& programFolder, const QString& latinFont,
+                        const QString& cjkFont) {
+    QProcess run;
+    run.start(QStringLiteral(QUIRN_SKINGEN), {programFolder, latinFont, cjkFont});
+    EXPECT_TRUE(run.waitForFinished(60000));
+    return {run.exitStatus() == QProcess::NormalExit ? run.exitCode() : -1,
+            QString::fromLocal8Bit(run.readAllStandardError())};
+}
+
+QByteArray FileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+TEST(GeneratedSkin, ASecondRunWritesTheSameBytesAndCaptionsFollowTheLanguage) {
+    QTemporaryDir again;
+    ASSERT_EQ(RunSkingen(again.path(), QUIRN_CAPTION_FONT_LATIN, QUIRN_CAPTION_FONT_CJK).exitCode,
+              0);
+    const auto filesBelow = [](const QString& folder) {
+        QSet<QString> files;
+        for (QDirIterator it(folder + "/BMP", QDir::Files, QDirIterator::Subdirectories);
+             it.hasNext();) {
+            files.insert(it.next().mid(folder.size()));
+        }
+        return files;
+    };
+    const QSet<QString> files = filesBelow(again.path());
+    EXPECT_EQ(files, filesBelow(QUIRN_RUNTIME_DIR));
+    for (const QString& relative : files) {
+        EXPECT_EQ(FileBytes(again.path() + relative), FileBytes(QUIRN_RUNTIME_DIR + relative))
+            << relative.toStdString();
+    }
+
+    // Every language has words of its own for the length and the thickness of a mark line.
+    QSet<QByteArray> captioned;
+    for (std::string_view language : skin::kLanguageFolders) {
+        const CSkinFolders folders(again.path(), FromView(language));
+        captioned.insert(FileBytes(folders.LanguagePicture(skin::kMarkLengthThickness)));
+    }
+    EXPECT_EQ(captioned.size(), qsizetype(skin::kLanguageFolders.size()));
+}
+
+TEST(GeneratedSkin, AMissingCaptionFontFailsTheGeneratorByName) {
+    const QString missing = QStringLiteral("/nonexistent/CaptionFont.ttf");
+    const std::pair<QString, QString> fonts[] = {
+        {missing, QUIRN_CAPTION_FONT_CJK},
+        {QUIRN_CAPTION_FONT_LATIN, missing},
+    };
+    for (const auto& [latin, cjk] : fonts) {
+        QTemporaryDir folder;
+        const GeneratorRun run = RunSkingen(folder.path(), latin, cjk);
+        EXPECT_NE(run.exitCode, 0);
+        EXPECT_TRUE(run.errors.contains(missing)) << run.errors.toStdString();
+        EXPECT_FALSE(QFile::exists(folder.path() + "/BMP"));
+    }
 }
 
 } // namespace

@@ -1,12 +1,13 @@
 #include "tools/skingen/Pictures.h"
 
-#include "tools/skingen/PixelFont.h"
+#include "tools/skingen/Captions.h"
 #include "tools/skingen/SkinPalette.h"
 
 #include <QPainterPath>
 #include <QPolygonF>
 
 #include <cmath>
+#include <cstdio>
 #include <numbers>
 
 namespace {
@@ -62,8 +63,15 @@ BladeLook LookOfBlade(const std::string& name) {
     return look;
 }
 
+// The letters that are the same in every language ("a" of the Area step, "?" of "Other").
+constexpr std::string_view kSymbolFolder = "BMP/ENG";
+
+// Pixel size of the words in the length and thickness picture.
+constexpr int kCaptionPixels = 11;
+
 // Drawn on a 105 × 150 grid, scaled to the picture's size.
-void DrawBlade(QPainter& p, const BladeLook& look, int width, int height) {
+bool DrawBlade(QPainter& p, const BladeLook& look, int width, int height,
+               const CCaptionFonts& fonts) {
     p.setRenderHint(QPainter::Antialiasing);
     p.scale(width / 105.0, height / 150.0);
     const auto tone = [&](const QColor& c) { return look.disabled ? palette::kDisabled : c; };
@@ -98,8 +106,10 @@ void DrawBlade(QPainter& p, const BladeLook& look, int width, int height) {
         const double y = 46 + 10 * i;
         p.drawLine(QPointF(39, y), QPointF(66, y));
     }
-    if (look.question) {
-        DrawPixelText(p, QPoint(48, 16), QStringLiteral("?"), 2, palette::kLight);
+    if (look.question && !DrawCaption(p, fonts.ForLanguage(kSymbolFolder, 18), QPointF(52.5, 24),
+                                      CaptionAnchor::Centre, QStringLiteral("?"), palette::kLight,
+                                      QRectF(36, 12, 33, 24))) {
+        return false;
     }
 
     p.setPen(QPen(outline, 1));
@@ -125,6 +135,7 @@ void DrawBlade(QPainter& p, const BladeLook& look, int width, int height) {
         p.drawEllipse(QPointF(52.5, 139), 1.5, 1.5);
         break;
     }
+    return true;
 }
 
 // ---- designs, media and marks ------------------------------------------------------------
@@ -275,7 +286,8 @@ void DrawDimension(QPainter& p, QPointF from, QPointF to, const QColor& colour) 
 }
 
 // The Area method: marks repeated at the step "a" along the design.
-void DrawMarkArea(QPainter& p, int width, int height, bool rotated, bool outside, bool disabled) {
+bool DrawMarkArea(QPainter& p, int width, int height, bool rotated, bool outside, bool disabled,
+                  const CCaptionFonts& fonts) {
     p.setRenderHint(QPainter::Antialiasing);
     const QColor ink = disabled ? palette::kDisabled : palette::kMark;
     const QRectF medium =
@@ -304,45 +316,50 @@ void DrawMarkArea(QPainter& p, int width, int height, bool rotated, bool outside
         }
     }
     if (disabled) {
-        return;
+        return true;
     }
     const QColor dimension = palette::kCapRed;
+    const QFont font = fonts.ForLanguage(kSymbolFolder, kCaptionPixels);
+    const QRectF bounds(0, 0, width, height);
     if (rotated) {
         const qreal step = area.width() / (count - 1);
         const qreal y = area.center().y();
         DrawDimension(p, QPointF(area.left(), y), QPointF(area.left() + step, y), dimension);
-        DrawPixelText(p, QPoint(int(area.left() + step / 2 - 2), int(y - 10)), QStringLiteral("a"),
-                      1, dimension);
-    } else {
-        const qreal step = area.height() / (count - 1);
-        const qreal x = area.center().x();
-        DrawDimension(p, QPointF(x, area.top()), QPointF(x, area.top() + step), dimension);
-        DrawPixelText(p, QPoint(int(x + 4), int(area.top() + step / 2 - 3)), QStringLiteral("a"), 1,
-                      dimension);
+        return DrawCaption(p, font, QPointF(area.left() + step / 2, y - 7), CaptionAnchor::Centre,
+                           QStringLiteral("a"), dimension, bounds);
     }
+    const qreal step = area.height() / (count - 1);
+    const qreal x = area.center().x();
+    DrawDimension(p, QPointF(x, area.top()), QPointF(x, area.top() + step), dimension);
+    return DrawCaption(p, font, QPointF(x + 4, area.top() + step / 2), CaptionAnchor::Left,
+                       QStringLiteral("a"), dimension, bounds);
 }
 
 struct MarkWords {
     std::string_view folder;
-    const char* length;
-    const char* thickness;
+    const char* length;    // of a mark's arm
+    const char* thickness; // of its line
 };
 
-// Languages whose script the pixel font lacks keep the English words.
+// The words a user of each language reads beside the two edits of the mark settings window.
 constexpr MarkWords kMarkWords[] = {
-    {"BMP/SPA", "LONGITUD", "GROSOR"},
-    {"BMP/GER", "LAENGE", "DICKE"},
-    {"BMP/FRE", "LONGUEUR", "EPAISSEUR"},
+    {"BMP/ENG", "Length", "Thickness"}, {"BMP/JPN", "長さ", "太さ"},
+    {"BMP/RUS", "Длина", "Толщина"},    {"BMP/SPA", "Longitud", "Grosor"},
+    {"BMP/GER", "Länge", "Dicke"},      {"BMP/FRE", "Longueur", "Épaisseur"},
+    {"BMP/CHI", "长度", "粗细"},
 };
 
-void DrawLengthThickness(QPainter& p, std::string_view folder) {
-    QString length = QStringLiteral("LENGTH");
-    QString thickness = QStringLiteral("THICKNESS");
-    for (const MarkWords& words : kMarkWords) {
-        if (words.folder == folder) {
-            length = QLatin1String(words.length);
-            thickness = QLatin1String(words.thickness);
+bool DrawLengthThickness(QPainter& p, std::string_view folder, const CCaptionFonts& fonts) {
+    const MarkWords* words = nullptr;
+    for (const MarkWords& row : kMarkWords) {
+        if (row.folder == folder) {
+            words = &row;
         }
+    }
+    if (words == nullptr) {
+        std::fprintf(stderr, "skingen: no mark captions for %.*s\n", int(folder.size()),
+                     folder.data());
+        return false;
     }
     // A large mark: the red arrow measures its arm's length, the blue arrows its thickness.
     const QPointF corner(14, 16);
@@ -357,9 +374,12 @@ void DrawLengthThickness(QPainter& p, std::string_view folder) {
     p.drawLine(QPointF(corner.x() + t, y), QPointF(corner.x() + t + 10, y));
     DrawArrowHead(p, QPointF(corner.x(), y), 0, 4, palette::kThickness);
     DrawArrowHead(p, QPointF(corner.x() + t, y), 180, 4, palette::kThickness);
-    p.setRenderHint(QPainter::Antialiasing, false);
-    DrawPixelText(p, QPoint(66, 5), length, 1, palette::kLength);
-    DrawPixelText(p, QPoint(34, int(y) - 3), thickness, 1, palette::kThickness);
+    const QFont font = fonts.ForLanguage(folder, kCaptionPixels);
+    const QRectF bounds(0, 0, skin::kMarkLengthWidth, skin::kMarkLengthHeight);
+    return DrawCaption(p, font, QPointF(corner.x() + arm + 6, 8), CaptionAnchor::Left,
+                       QString::fromUtf8(words->length), palette::kLength, bounds) &&
+           DrawCaption(p, font, QPointF(corner.x() + t + 14, y), CaptionAnchor::Left,
+                       QString::fromUtf8(words->thickness), palette::kThickness, bounds);
 }
 
 void DrawMainBackground(QPainter& p, int width, int height) {
@@ -373,15 +393,17 @@ void DrawMainBackground(QPainter& p, int width, int height) {
 
 } // namespace
 
-QImage DrawPicture(const skin::PictureFile& file, std::string_view languageFolder) {
+QImage DrawPicture(const skin::PictureFile& file, std::string_view languageFolder,
+                   const CCaptionFonts& fonts) {
     const std::string& name = file.name;
     QImage image = NewImage(file.width, file.height);
     QPainter p(&image);
     const bool marks = Has(name, "_TB");
+    bool drawn = true;
     if (name == skin::kMainBackground) {
         DrawMainBackground(p, file.width, file.height);
     } else if (name.starts_with("/CUT_")) {
-        DrawBlade(p, LookOfBlade(name), file.width, file.height);
+        drawn = DrawBlade(p, LookOfBlade(name), file.width, file.height, fonts);
     } else if (name.starts_with("/IMG_")) {
         DrawDesignPicture(p, file.width, file.height, Has(name, "PORTRAIT"), marks);
     } else if (name.starts_with("/RT_")) {
@@ -393,13 +415,14 @@ QImage DrawPicture(const skin::PictureFile& file, std::string_view languageFolde
     } else if (name == skin::kMarkTypeInside || name == skin::kMarkTypeOutside) {
         DrawMarkType(p, file.width, file.height, name == skin::kMarkTypeOutside);
     } else if (name == skin::kMarkAreaDisabled) {
-        DrawMarkArea(p, file.width, file.height, false, false, true);
+        drawn = DrawMarkArea(p, file.width, file.height, false, false, true, fonts);
     } else if (name.starts_with("/TB_AREA_RT_")) {
-        DrawMarkArea(p, file.width, file.height, Has(name, "_ON_"), Has(name, "OUTSIDE"), false);
+        drawn = DrawMarkArea(p, file.width, file.height, Has(name, "_ON_"), Has(name, "OUTSIDE"),
+                             false, fonts);
     } else if (name == skin::kMarkLengthThickness) {
-        DrawLengthThickness(p, languageFolder);
+        drawn = DrawLengthThickness(p, languageFolder, fonts);
     } else {
         return {};
     }
-    return image;
+    return drawn ? image : QImage();
 }

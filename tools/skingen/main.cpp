@@ -1,14 +1,17 @@
 // skingen: writes every skin bitmap into a program folder's "BMP" tree.
-// Usage: skingen <program folder>
-// The output depends on nothing but this program, so rebuilding gives the same bytes.
+// Usage: skingen <program folder> <Latin and Cyrillic font file> <CJK font collection file>
+// The output depends on nothing but this program and the two font files, so rebuilding gives
+// the same bytes.
 
 #include "skin/SkinFolders.h"
 #include "skin/SkinKinds.h"
 #include "skin/SkinPictures.h"
+#include "tools/skingen/Captions.h"
 #include "tools/skingen/ControlSkins.h"
 #include "tools/skingen/Pictures.h"
 
 #include <QDir>
+#include <QGuiApplication>
 #include <QImage>
 #include <QString>
 
@@ -63,11 +66,19 @@ bool Save(const QImage& image, const QString& path) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: skingen <program folder>\n");
+    if (argc != 4) {
+        std::fprintf(stderr, "usage: skingen <program folder> <Latin and Cyrillic font file> "
+                             "<CJK font collection file>\n");
         return 2;
     }
+    // Fonts and text drawing need the application object; the build runs it offscreen.
+    QGuiApplication application(argc, argv);
     const QString programFolder = QString::fromLocal8Bit(argv[1]);
+    const CCaptionFonts fonts(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]));
+    if (!fonts.Problem().isEmpty()) {
+        std::fprintf(stderr, "skingen: %s", qPrintable(fonts.Problem()));
+        return 1;
+    }
 
     SkinFileList skins;
     skins.AddKinds(skin::kButtonKinds);
@@ -98,7 +109,8 @@ int main(int argc, char** argv) {
         ok = QDir().mkpath(folders.ProgramFolder() + folders.LanguageFolder()) && ok;
         for (const skin::PictureFile& file : skin::AllPictures()) {
             if (file.folder == skin::PictureFolder::Language) {
-                ok = Save(DrawPicture(file, languageFolder), folders.LanguagePicture(file.name)) &&
+                ok = Save(DrawPicture(file, languageFolder, fonts),
+                          folders.LanguagePicture(file.name)) &&
                      ok;
                 ++written;
             }
@@ -106,7 +118,7 @@ int main(int argc, char** argv) {
     }
     for (const skin::PictureFile& file : skin::AllPictures()) {
         if (file.folder == skin::PictureFolder::Common) {
-            ok = Save(DrawPicture(file, skin::kLanguageFolders[0]),
+            ok = Save(DrawPicture(file, skin::kLanguageFolders[0], fonts),
                       common.CommonPicture(file.name)) &&
                  ok;
             ++written;

@@ -66,6 +66,10 @@ TEST_F(MessageService, EachCodeShowsWithItsGroupsIconOrNotAtAll) {
         {1400, MessageIcon::Warning},
         {1407, MessageIcon::Warning},
         {1408, std::nullopt},
+        {1499, std::nullopt},
+        {1500, MessageIcon::Warning},
+        {1501, MessageIcon::Warning},
+        {1502, std::nullopt},
         {1800, std::nullopt},
         {1811, std::nullopt},
     };
