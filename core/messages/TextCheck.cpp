@@ -58,6 +58,14 @@ std::size_t SkipLength(std::string_view text, std::size_t at) {
     return at;
 }
 
+// Control characters: below U+0020, and U+007F; a line break counts only where none is allowed.
+bool HasControlCharacters(std::string_view text, bool lineBreaksAllowed) {
+    return std::any_of(text.begin(), text.end(), [lineBreaksAllowed](char c) {
+        const auto byte = static_cast<unsigned char>(c);
+        return (byte < 0x20 && !(c == '\n' && lineBreaksAllowed)) || byte == 0x7F;
+    });
+}
+
 } // namespace
 
 bool IsValidUtf8(std::string_view text) {
@@ -117,13 +125,6 @@ std::optional<std::vector<std::string>> ConversionsOf(std::string_view text) {
         i = at;
     }
     return conversions;
-}
-
-bool HasControlCharacters(std::string_view text, bool lineBreaksAllowed) {
-    return std::any_of(text.begin(), text.end(), [lineBreaksAllowed](char c) {
-        const auto byte = static_cast<unsigned char>(c);
-        return (byte < 0x20 && !(c == '\n' && lineBreaksAllowed)) || byte == 0x7F;
-    });
 }
 
 bool IsAcceptableTranslation(std::string_view english, std::string_view translated) {

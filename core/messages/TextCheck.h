@@ -23,10 +23,6 @@ bool IsValidUtf8(std::string_view text);
 // formatting function.
 std::optional<std::vector<std::string>> ConversionsOf(std::string_view text);
 
-// Whether `text` holds control characters (below U+0020, or U+007F); line breaks count only
-// when they are not allowed.
-bool HasControlCharacters(std::string_view text, bool lineBreaksAllowed);
-
 // Whether `translated` may stand for `english`: not over kMaxTextBytes, valid UTF-8, no
 // control characters (line breaks only where the English text has them: a one-line text such
 // as a blade name is written into media list files), the same conversions in the same order,
