@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages the build, the tests and the simulated plotter need.
+# Installs the Debian 12 packages the build, the tests, the simulated plotter and the running
+# program need.
 # Packages already present are not touched, so a second run costs a second.
 set -euo pipefail
 packages=(
@@ -9,6 +10,8 @@ packages=(
     libgtest-dev libgmock-dev googletest libbenchmark-dev
     umockdev libumockdev-dev
     xvfb xauth
+    # At run time the windows draw Latin and Cyrillic texts with DejaVu and Japanese and
+    # Chinese ones with Noto CJK; without a CJK font those texts show as empty boxes.
     fonts-dejavu-core fonts-noto-cjk
 )
 missing=()

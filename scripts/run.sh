@@ -13,7 +13,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 cmake -S . -B build -G Ninja
-cmake --build build --target quirn zefralink plottersim quirn_medialists skin_bitmaps
+cmake --build build --target quirn zefralink plottersim quirn_medialists quirn_languages skin_bitmaps
 
 sim_options=()
 while [ $# -gt 0 ] && [ "$1" != "--" ]; do

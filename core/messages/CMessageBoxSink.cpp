@@ -1,9 +1,15 @@
 #include "core/messages/CMessageBoxSink.h"
 
+#include "core/messages/CStringTable.h"
+
+#include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
 
 namespace {
+
+constexpr int kStringOk = 2101;
+constexpr int kStringCancel = 2014;
 
 QMessageBox::Icon ToQtIcon(MessageIcon icon) {
     switch (icon) {
@@ -32,5 +38,9 @@ bool CMessageBoxSink::Show(const MessageBoxRequest& request) {
     // Texts may quote names the user typed: never let them be read as markup.
     box.setTextFormat(Qt::PlainText);
     box.setDefaultButton(QMessageBox::Ok);
+    box.button(QMessageBox::Ok)->setText(QString::fromStdString(m_strings.LoadString(kStringOk)));
+    if (QAbstractButton* cancel = box.button(QMessageBox::Cancel)) {
+        cancel->setText(QString::fromStdString(m_strings.LoadString(kStringCancel)));
+    }
     return box.exec() == QMessageBox::Ok;
 }

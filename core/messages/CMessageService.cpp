@@ -24,7 +24,8 @@ std::optional<MessageIcon> IconOfMessage(int code) {
 
 } // namespace
 
-CMessageService::CMessageService() : m_strTitle(m_strings.LoadString(kTitleString)) {}
+CMessageService::CMessageService()
+    : m_strTitle(m_strings.LoadString(kTitleString)), m_screenSink(m_strings) {}
 
 CMessageService& CMessageService::Instance() {
     static CMessageService service;
@@ -70,6 +71,10 @@ bool CMessageService::ConfirmMessage(int code) {
 bool CMessageService::Show(MessageIcon icon, MessageButtons buttons, const std::string& text) {
     CMessageSink& sink = m_pSink != nullptr ? *m_pSink : m_screenSink;
     return sink.Show(MessageBoxRequest{icon, buttons, m_strTitle, text});
+}
+
+QString WindowText(int id) {
+    return QString::fromStdString(CMessageService::Instance().Strings().LoadString(id));
 }
 
 std::string FormatRangeText(const std::string& format, const char* low, const char* high) {

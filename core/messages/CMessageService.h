@@ -3,6 +3,8 @@
 #include "core/messages/CMessageBoxSink.h"
 #include "core/messages/CStringTable.h"
 
+#include <QString>
+
 #include <string>
 
 // The one way the program shows messages: texts from the active language, the program title
@@ -53,6 +55,9 @@ private:
 // taken as empty.
 std::string FormatRangeText(const std::string& format, const char* low, const char* high);
 std::string WithCodeSuffix(const std::string& text, int code);
+
+// A text of the program's active language, for a window.
+QString WindowText(int id);
 
 // The program's reporting functions, shown through CMessageService::Instance().
 void ShowMessage(int code);

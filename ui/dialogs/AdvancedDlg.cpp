@@ -37,6 +37,7 @@ constexpr int kStringCm = 2600;
 constexpr int kStringM = 2601;
 constexpr int kStringFeet = 2602;
 constexpr int kStringFirstCondition = 2605; // "Cond. No. 1" … "Cond. No. 9"
+constexpr int kStringTitle = 2870;
 
 // A typed whole number as an int; beyond the int range it saturates, so the range check that
 // follows rejects it instead of a wrapped value passing.
@@ -50,7 +51,7 @@ int TypedInteger(const QString& text) {
 
 CAdvancedDlg::CAdvancedDlg(AdvancedDlgLinks links, QWidget* parent)
     : CSkinnedDialog(links.folders, links.showHelp, helpcontext::kTopicPlotterSettings,
-                     QStringLiteral("Advanced Settings"), parent),
+                     Text(kStringTitle), parent),
       m_links(std::move(links)), m_nTemplate(m_links.model.AdvancedLayout()) {}
 
 int CAdvancedDlg::OnOpen() {
@@ -79,7 +80,7 @@ int CAdvancedDlg::CreateControls() {
     using advlayout::Kind;
     setFixedSize(advlayout::kClientWidth, advlayout::kClientHeight);
     for (const advlayout::Placement& place : advlayout::Controls(m_nTemplate, m_links.labelWidth)) {
-        const QString text = QString::fromUtf8(place.text);
+        const QString text = place.text != 0 ? Text(place.text) : QString();
         switch (place.kind) {
         case Kind::Group:
             Add(new QGroupBox(text, this), place.id, place.rect);
@@ -114,7 +115,7 @@ int CAdvancedDlg::CreateControls() {
         case Kind::Button: {
             CSkinButton* button = nullptr;
             if (const int setUp =
-                    AddButton(place.id, place.rect.x(), place.rect.y(), place.caption, button);
+                    AddButton(place.id, place.rect.x(), place.rect.y(), place.text, button);
                 setUp != msg::kOk) {
                 return setUp;
             }
@@ -122,6 +123,9 @@ int CAdvancedDlg::CreateControls() {
         }
         }
     }
+    // A symbol, the same in every language.
+    SetText(advctl::kLPercent, QStringLiteral("%"));
+    SetText(advctl::kWPercent, QStringLiteral("%"));
     return msg::kOk;
 }
 

@@ -69,8 +69,7 @@ struct Placement {
     int id;
     Kind kind;
     QRect rect;       // client pixels; skinned controls take their kind's size
-    const char* text; // template text; a skinned button's string id is in `caption`
-    int caption = 0;  // string id of a skinned button's caption
+    int text;         // string id of the text or a skinned button's caption (0: none)
     int skinKind = 0; // combo kind of a skinned combo box
 };
 

@@ -18,6 +18,8 @@ constexpr int kClientWidth = 348;
 constexpr int kClientHeight = 75;
 constexpr int kStringOk = 2101;
 constexpr int kStringCancel = 2014;
+constexpr int kStringTitle = 2900;
+constexpr int kStringCommand = 2901;
 
 } // namespace
 
@@ -26,7 +28,7 @@ CCommandSetDlg::CCommandSetDlg(const CSkinFolders& folders, CPlotterCommands& co
                                const CControllerCommandLine& commandLine, ShowHelpFn showHelp,
                                QWidget* parent)
     : CSkinnedDialog(folders, std::move(showHelp), helpcontext::kTopicPlotterSettings,
-                     QStringLiteral("Command Setting"), parent),
+                     Text(kStringTitle), parent),
       m_commands(commands), m_settings(settings), m_commandLine(commandLine),
       m_nSet(settings.m_bOtherCommandSet) {}
 
@@ -40,7 +42,7 @@ int CCommandSetDlg::OnOpen() {
         return setUp;
     }
     setFixedSize(kClientWidth, kClientHeight);
-    Add(new QGroupBox(QStringLiteral("Command"), this), kIdCommandGroup, {8, 6, 204, 60});
+    Add(new QGroupBox(Text(kStringCommand), this), kIdCommandGroup, {8, 6, 204, 60});
     auto* qvcl = Add(new QRadioButton(QStringLiteral("QV-CL"), this), kIdQvcl, {24, 28, 80, 20});
     auto* hpgl = Add(new QRadioButton(QStringLiteral("HP-GL"), this), kIdHpgl, {116, 28, 80, 20});
     auto* sets = new QButtonGroup(this);

@@ -1,5 +1,6 @@
 #include "ui/dialogs/CommandWaitDlg.h"
 
+#include "core/messages/CMessageService.h"
 #include "ui/dialogs/WindowLook.h"
 
 #include <QApplication>
@@ -14,13 +15,14 @@ constexpr int kClientWidth = 250;
 constexpr int kClientHeight = 105;
 constexpr QRect kTextRect(12, 46, 226, 13);
 constexpr int kFontHeight = 12;
+constexpr int kStringTitle = 2902;
+constexpr int kStringText = 2903;
 
 } // namespace
 
 CCommandWaitDlg::CCommandWaitDlg(QWidget* parent)
-    : QDialog(parent),
-      m_pText(new QLabel(QStringLiteral("Now setting the command parameterr..."), this)) {
-    ApplyWindowLook(*this, QStringLiteral("Wait..."));
+    : QDialog(parent), m_pText(new QLabel(WindowText(kStringText), this)) {
+    ApplyWindowLook(*this, WindowText(kStringTitle));
     setFixedSize(kClientWidth, kClientHeight);
     setFont(WindowFont(kFontHeight));
     setCursor(Qt::WaitCursor);

@@ -43,16 +43,21 @@ constexpr int kStringUseKeyboard = 2005;
 constexpr int kStringAboutBlades = 2306;
 constexpr int kStringOk = 2101;
 constexpr int kStringCancel = 2014;
+constexpr int kStringNameLabel = 2830;
+constexpr int kStringBladeLabel = 2831;
+constexpr int kStringFiveTestLabel = 2832;
+constexpr int kStringTestLabel = 2833;
+constexpr int kStringPosition = 2834;
+constexpr int kStringForce = 2835;
+constexpr int kStringSpeed = 2836;
+constexpr int kStringQuality = 2837;
+constexpr int kStringOffset = 2838;
 
 constexpr int kTextButtonKind = 0;
 constexpr int kTestCutKind = 3;
 constexpr int kFiveTestCutKind = 4;
 constexpr int kToggleKind = 0;
 constexpr int kBladeComboKind = 2;
-
-QString Text(int id) {
-    return QString::fromStdString(CMessageService::Instance().Strings().LoadString(id));
-}
 
 int TitleFor(CCondEditDlg::Mode mode) {
     switch (mode) {
@@ -76,7 +81,7 @@ CCondEditDlg::CCondEditDlg(const ConditionDialogLinks& links, QWidget* parent)
     : QDialog(parent), m_links(links),
       m_folders(QString::fromStdString(links.programFolder),
                 QString::fromStdString(links.language.GetBitmapFolder())),
-      m_condition(links.mediaList.DefaultCondition(Text(kStringNewMedia).toStdString())) {
+      m_condition(links.mediaList.DefaultCondition(WindowText(kStringNewMedia).toStdString())) {
     ApplyWindowLook(*this, QString());
 }
 
@@ -96,7 +101,7 @@ int CCondEditDlg::exec() {
 }
 
 int CCondEditDlg::OnInitDialog() {
-    setWindowTitle(Text(TitleFor(m_nMode)));
+    setWindowTitle(WindowText(TitleFor(m_nMode)));
     m_strBlade = m_condition.m_strBlade;
     int created = CreateSkinnedControls();
     if (created == msg::kOk) {
@@ -153,7 +158,7 @@ int CCondEditDlg::CreateSkinnedControls() {
     };
     for (const auto& b : buttons) {
         auto* button = new CSkinButton(m_folders, this);
-        const QString caption = b.caption != 0 ? Text(b.caption) : QString();
+        const QString caption = b.caption != 0 ? WindowText(b.caption) : QString();
         if (const int setUp = button->SetUp(b.id, b.x, b.y, b.kind, caption, captionHeight);
             setUp != msg::kOk) {
             return setUp;
@@ -170,7 +175,7 @@ int CCondEditDlg::CreateSkinnedControls() {
 
     m_pKeyboard = new CSkinRadio(m_folders, this);
     if (const int setUp = m_pKeyboard->SetUp(kIdUseKeyboard, 436, 190, kToggleKind,
-                                             Text(kStringUseKeyboard), captionHeight);
+                                             WindowText(kStringUseKeyboard), captionHeight);
         setUp != msg::kOk) {
         return setUp;
     }
@@ -179,28 +184,28 @@ int CCondEditDlg::CreateSkinnedControls() {
     const struct {
         CLevelSlider** row;
         CLevelSlider::Ids ids;
-        const char* caption;
+        int caption;
         int y;
     } levels[] = {
         {&m_pForce,
          {kIdForceLabel, kIdForceValue, kIdForce, kIdForceLower, kIdForceUpper},
-         "Force :",
+         kStringForce,
          kForceY},
         {&m_pSpeed,
          {kIdSpeedLabel, kIdSpeedValue, kIdSpeed, kIdSpeedLower, kIdSpeedUpper},
-         "Speed :",
+         kStringSpeed,
          kSpeedY},
         {&m_pQuality,
          {kIdQualityLabel, kIdQualityValue, kIdQuality, kIdQualityLower, kIdQualityUpper},
-         "Quality :",
+         kStringQuality,
          kQualityY},
         {&m_pOffset,
          {kIdOffsetLabel, kIdOffsetValue, kIdOffset, kIdOffsetLower, kIdOffsetUpper},
-         "Offset :",
+         kStringOffset,
          kOffsetY},
     };
     for (const auto& level : levels) {
-        *level.row = new CLevelSlider(m_folders, *this, level.ids, level.caption);
+        *level.row = new CLevelSlider(m_folders, *this, level.ids, WindowText(level.caption));
         if (const int setUp = (*level.row)->SetUp(level.y, textHeight); setUp != msg::kOk) {
             return setUp;
         }
@@ -213,7 +218,7 @@ int CCondEditDlg::CreateSkinnedControls() {
 int CCondEditDlg::CreatePlainControls() {
     const int textHeight = m_links.language.GetTextHeight();
     // The frame goes under the toggle it surrounds.
-    auto* position = new QGroupBox("Position", this);
+    auto* position = new QGroupBox(WindowText(kStringPosition), this);
     position->setGeometry(429, 171, 130, 53);
     position->lower();
     m_pName = new QLineEdit(this);
@@ -223,10 +228,10 @@ int CCondEditDlg::CreatePlainControls() {
         QWidget* control;
         int id;
     } plain[] = {
-        {new QLabel("Media Name", this), kIdNameLabel},
-        {new QLabel("Blade Selection", this), kIdBladeLabel},
-        {new QLabel("Test for cutting force", this), kIdFiveTestLabel},
-        {new QLabel("Test", this), kIdTestLabel},
+        {new QLabel(WindowText(kStringNameLabel), this), kIdNameLabel},
+        {new QLabel(WindowText(kStringBladeLabel), this), kIdBladeLabel},
+        {new QLabel(WindowText(kStringFiveTestLabel), this), kIdFiveTestLabel},
+        {new QLabel(WindowText(kStringTestLabel), this), kIdTestLabel},
         {position, kIdPosition},
         {m_pName, kIdName},
     };

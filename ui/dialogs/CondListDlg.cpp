@@ -27,10 +27,7 @@ constexpr int kFontHeight = 12;
 constexpr int kColumns = 6;
 constexpr int kRowPadding = 4;
 constexpr int kFirstHeader = 2200; // "Media Name" … "Offset"
-
-QString Text(int id) {
-    return QString::fromStdString(CMessageService::Instance().Strings().LoadString(id));
-}
+constexpr int kStringTitle = 2840;
 
 } // namespace
 
@@ -38,7 +35,7 @@ CCondListDlg::CCondListDlg(const ConditionDialogLinks& links, QWidget* parent)
     : QDialog(parent), m_links(links),
       m_folders(QString::fromStdString(links.programFolder),
                 QString::fromStdString(links.language.GetBitmapFolder())) {
-    ApplyWindowLook(*this, "Edit Condition List");
+    ApplyWindowLook(*this, WindowText(kStringTitle));
 }
 
 QWidget* CCondListDlg::Control(int id) const {
@@ -67,7 +64,7 @@ int CCondListDlg::OnInitDialog() {
     };
     for (const auto& b : buttons) {
         auto* button = new CSkinButton(m_folders, this);
-        if (const int setUp = button->SetUp(b.id, kButtonX, b.y, kButtonKind, Text(b.caption),
+        if (const int setUp = button->SetUp(b.id, kButtonX, b.y, kButtonKind, WindowText(b.caption),
                                             PixelSizeForCellHeight(kFontHeight));
             setUp != msg::kOk) {
             ShowMessage(setUp);
@@ -111,7 +108,8 @@ int CCondListDlg::CreateList() {
     header->setHighlightSections(false);
     header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     for (int column = 0; column < kColumns; ++column) {
-        m_pList->setHorizontalHeaderItem(column, new QTableWidgetItem(Text(kFirstHeader + column)));
+        m_pList->setHorizontalHeaderItem(column,
+                                         new QTableWidgetItem(WindowText(kFirstHeader + column)));
     }
     // Name and blade by the language's widths, the four levels as wide as their headers.
     header->resizeSection(0, m_links.language.GetWidthC());

@@ -1,5 +1,6 @@
 #include "ui/dialogs/ModelSelectDlg.h"
 
+#include "core/messages/CMessageService.h"
 #include "ui/dialogs/WindowLook.h"
 
 #include <QComboBox>
@@ -13,12 +14,14 @@ constexpr int kClientHeight = 84;
 constexpr QRect kListRect(12, 12, 196, 24);
 constexpr QRect kOkRect(74, 48, 72, 24);
 constexpr int kFontHeight = 12;
+constexpr int kStringOk = 2101;
 
 } // namespace
 
 CModelSelectDlg::CModelSelectDlg(const std::vector<std::string>& familyNames,
                                  const QString& caption, QWidget* parent)
-    : QDialog(parent), m_pModelList(new QComboBox(this)), m_pOk(new QPushButton(tr("OK"), this)) {
+    : QDialog(parent), m_pModelList(new QComboBox(this)),
+      m_pOk(new QPushButton(WindowText(kStringOk), this)) {
     ApplyWindowLook(*this, caption);
     setFixedSize(kClientWidth, kClientHeight);
     setFont(WindowFont(kFontHeight));

@@ -15,13 +15,17 @@ constexpr int kClientWidth = 313;
 constexpr int kClientHeight = 75;
 constexpr int kStringOk = 2101;
 constexpr int kStringCancel = 2014;
+constexpr int kStringMm = 2006;
+constexpr int kStringInch = 2007;
+constexpr int kStringTitle = 2910;
+constexpr int kStringUnit = 2911;
 
 } // namespace
 
 COptionDlg::COptionDlg(const CSkinFolders& folders, CControllerSettings& settings,
                        ShowHelpFn showHelp, QWidget* parent)
     : CSkinnedDialog(folders, std::move(showHelp), helpcontext::kTopicMainWindow,
-                     QStringLiteral("Option"), parent),
+                     Text(kStringTitle), parent),
       m_settings(settings), m_nUnit(settings.m_nUnitType) {}
 
 int COptionDlg::OnOpen() {
@@ -34,9 +38,9 @@ int COptionDlg::OnOpen() {
         return setUp;
     }
     setFixedSize(kClientWidth, kClientHeight);
-    Add(new QGroupBox(QStringLiteral("Unit"), this), kIdUnitGroup, {8, 6, 170, 60});
-    auto* mm = Add(new QRadioButton(QStringLiteral("mm"), this), kIdMillimetres, {24, 28, 60, 20});
-    auto* inch = Add(new QRadioButton(QStringLiteral("inch"), this), kIdInches, {96, 28, 60, 20});
+    Add(new QGroupBox(Text(kStringUnit), this), kIdUnitGroup, {8, 6, 170, 60});
+    auto* mm = Add(new QRadioButton(Text(kStringMm), this), kIdMillimetres, {24, 28, 60, 20});
+    auto* inch = Add(new QRadioButton(Text(kStringInch), this), kIdInches, {96, 28, 60, 20});
     auto* units = new QButtonGroup(this);
     units->addButton(mm, 0);
     units->addButton(inch, 1);

@@ -74,11 +74,12 @@ constexpr QRect kTypeInsideRect(44, 214, skin::kMarkTypeWidth, skin::kMarkTypeHe
 constexpr QRect kTypeOutsideRect(176, 214, skin::kMarkTypeWidth, skin::kMarkTypeHeight);
 constexpr QRect kLengthThicknessRect(16, 312, skin::kMarkLengthWidth, skin::kMarkLengthHeight);
 
-constexpr const char* kMethodTexts[] = {"2 points", "3 points", "4 points", "Area"};
-
-QString Text(int id) {
-    return QString::fromStdString(CMessageService::Instance().Strings().LoadString(id));
-}
+constexpr int kStringTitle = 2850;
+constexpr int kStringMethodGroup = 2851;
+constexpr int kStringTypeGroup = 2852;
+constexpr int kStringFirstMethod = 2853; // "2 points", "3 points", "4 points", "Area"
+constexpr int kStringStep = 2857;
+constexpr int kStringStepA = 2858;
 
 bool IsEnterKey(const QEvent* event) {
     if (event->type() != QEvent::KeyPress) {
@@ -99,7 +100,7 @@ CRegMarkDlg::CRegMarkDlg(CControllerSettings& settings, const CControllerCommand
       m_nThickness(settings.m_nTmbThickness), m_pMethods(new QButtonGroup(this)),
       m_pTypes(new QButtonGroup(this)), m_pStep(new QLineEdit(this)),
       m_pLength(new QLineEdit(this)), m_pThickness(new QLineEdit(this)) {
-    ApplyWindowLook(*this, QStringLiteral("Registration Mark Settings"));
+    ApplyWindowLook(*this, WindowText(kStringTitle));
     CreateControls();
 }
 
@@ -119,12 +120,10 @@ int CRegMarkDlg::exec() {
 // The plain controls exist from construction; the frames come first so that they lie below
 // what they frame.
 void CRegMarkDlg::CreateControls() {
-    skin::AttachControl(new QGroupBox(QStringLiteral("Correction Method"), this), this,
-                        kIdMethodGroup);
-    skin::AttachControl(new QGroupBox(QStringLiteral("Registration Mark Type"), this), this,
-                        kIdTypeGroup);
+    skin::AttachControl(new QGroupBox(WindowText(kStringMethodGroup), this), this, kIdMethodGroup);
+    skin::AttachControl(new QGroupBox(WindowText(kStringTypeGroup), this), this, kIdTypeGroup);
     for (int method = 0; method < 4; ++method) {
-        auto* radio = new QRadioButton(QString::fromLatin1(kMethodTexts[method]), this);
+        auto* radio = new QRadioButton(WindowText(kStringFirstMethod + method), this);
         skin::AttachControl(radio, this, kMethodRadios[method].id);
         m_pMethods->addButton(radio, method);
     }
@@ -133,8 +132,8 @@ void CRegMarkDlg::CreateControls() {
         skin::AttachControl(radio, this, kTypeRadios[type].id);
         m_pTypes->addButton(radio, type);
     }
-    skin::AttachControl(new QLabel(QStringLiteral("Step"), this), this, kIdStepLabel);
-    skin::AttachControl(new QLabel(QStringLiteral("a :"), this), this, kIdStepALabel);
+    skin::AttachControl(new QLabel(WindowText(kStringStep), this), this, kIdStepLabel);
+    skin::AttachControl(new QLabel(WindowText(kStringStepA), this), this, kIdStepALabel);
     skin::AttachControl(m_pStep, this, kIdStep);
     skin::AttachControl(new QLabel(this), this, kIdStepUnit);
     skin::AttachControl(m_pLength, this, kIdLength);
@@ -147,13 +146,13 @@ int CRegMarkDlg::OnInitDialog() {
     const int captionHeight = PixelSizeForCellHeight(kFontHeight);
     auto* ok = new CSkinButton(m_folders, this);
     if (const int setUp = ok->SetUp(kIdOk, kOkPosition.x(), kOkPosition.y(), kButtonKind,
-                                    Text(kStringOk), captionHeight);
+                                    WindowText(kStringOk), captionHeight);
         setUp != msg::kOk) {
         return setUp;
     }
     auto* cancel = new CSkinButton(m_folders, this);
     if (const int setUp = cancel->SetUp(kIdCancel, kCancelPosition.x(), kCancelPosition.y(),
-                                        kButtonKind, Text(kStringCancel), captionHeight);
+                                        kButtonKind, WindowText(kStringCancel), captionHeight);
         setUp != msg::kOk) {
         return setUp;
     }
@@ -239,7 +238,7 @@ void CRegMarkDlg::FillControls() {
         {m_pLength, &m_nLength, kIdLengthUnit, cl.m_bMarkLength != 0},
         {m_pThickness, &m_nThickness, kIdThicknessUnit, cl.m_bMarkThickness != 0},
     };
-    const QString unitText = Text(unit == kUnitInch ? kStringInch : kStringMm);
+    const QString unitText = WindowText(unit == kUnitInch ? kStringInch : kStringMm);
     for (const auto& e : edits) {
         e.edit->setText(FormatDecimalLength(*e.value, unit, separator));
         FilterDecimalEdit(e.edit, Decimals(), separator);

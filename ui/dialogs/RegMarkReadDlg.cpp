@@ -18,15 +18,16 @@ constexpr QRect kTextRect(12, 30, 256, 14);
 constexpr QPoint kAbortPosition((kClientWidth - 117) / 2, 66);
 constexpr int kButtonKind = 0;
 constexpr int kStringAbort = 2500;
+constexpr int kStringTitle = 2860;
+constexpr int kStringText = 2861;
 constexpr int kFontHeight = 12;
 
 } // namespace
 
 CRegMarkReadDlg::CRegMarkReadDlg(CMarkReading& marks, const CSkinFolders& folders, QWidget* parent)
-    : QDialog(parent), m_marks(marks),
-      m_pText(new QLabel(QStringLiteral("Now Reading Registration Marks..."), this)),
+    : QDialog(parent), m_marks(marks), m_pText(new QLabel(WindowText(kStringText), this)),
       m_pAbort(new CSkinButton(folders, this)) {
-    ApplyWindowLook(*this, QStringLiteral("Wait..."));
+    ApplyWindowLook(*this, WindowText(kStringTitle));
     skin::AttachControl(m_pText, this, kIdText);
     m_timer.setInterval(kPollMs);
     connect(&m_timer, &QTimer::timeout, this, &CRegMarkReadDlg::OnTimer);
@@ -47,8 +48,7 @@ int CRegMarkReadDlg::exec() {
 }
 
 int CRegMarkReadDlg::OnInitDialog() {
-    const QString caption =
-        QString::fromStdString(CMessageService::Instance().Strings().LoadString(kStringAbort));
+    const QString caption = WindowText(kStringAbort);
     if (const int setUp =
             m_pAbort->SetUp(kIdAbort, kAbortPosition.x(), kAbortPosition.y(), kButtonKind, caption,
                             PixelSizeForCellHeight(kFontHeight));

@@ -71,7 +71,7 @@ constexpr int kMessageText = 3800;
 
 } // namespace ctl
 
-// String-table texts the main window shows besides its template texts.
+// String-table texts of the main window.
 namespace str {
 
 constexpr int kDemoMode = 2001;
@@ -90,5 +90,27 @@ constexpr int kAdvanced = 2013;
 constexpr int kCancel = 2014;
 constexpr int kCut = 2015;
 constexpr int kClose = 2016;
+
+// Labels, radio buttons and check boxes.
+constexpr int kUsePlotterSettings = 2800;
+constexpr int kUseControllerSettings = 2801;
+constexpr int kMediaType = 2802;
+constexpr int kBlade = 2803;
+constexpr int kForce = 2804;
+constexpr int kSpeed = 2805;
+constexpr int kQuality = 2806;
+constexpr int kOffset = 2807;
+constexpr int kTest = 2808;
+constexpr int kPosition = 2809;
+constexpr int kOrigin = 2810;
+constexpr int kCrossCut = 2811;
+constexpr int kDesignOrientation = 2812;
+constexpr int kMediaOrientation = 2813;
+constexpr int kPreview = 2814;
+constexpr int kMarks = 2815;
+constexpr int kSearchMarks = 2816;
+constexpr int kDistance = 2817;
+constexpr int kDistanceX = 2818;
+constexpr int kDistanceY = 2819;
 
 } // namespace str

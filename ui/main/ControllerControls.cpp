@@ -47,7 +47,7 @@ const ControlPlacement& PlaceOf(const std::vector<ControlPlacement>& places, int
     return places.front(); // every id above is in the layout (checked by the layout tests)
 }
 
-QString Caption(int stringId) {
+QString TextOf(int stringId) {
     return stringId != 0 ? LoadText(stringId) : QString();
 }
 
@@ -61,7 +61,7 @@ int CreateSkinnedControls(QDialog& window, const std::vector<ControlPlacement>& 
         auto* button = new CSkinButton(folders, &window);
         if (const int setUp = button->SetUp(id, place.rect.x(), place.rect.y(),
                                             cut ? skin::kind::kButtonCut : place.skinKind,
-                                            Caption(cut ? str::kCut : place.captionId), fontHeight);
+                                            TextOf(cut ? str::kCut : place.captionId), fontHeight);
             setUp != msg::kOk) {
             return setUp;
         }
@@ -79,7 +79,7 @@ int CreateSkinnedControls(QDialog& window, const std::vector<ControlPlacement>& 
         const ControlPlacement& place = PlaceOf(places, ctl::kUseKeyboard);
         auto* keyboard = new CSkinRadio(folders, &window);
         if (const int setUp = keyboard->SetUp(ctl::kUseKeyboard, place.rect.x(), place.rect.y(),
-                                              place.skinKind, Caption(place.captionId), fontHeight);
+                                              place.skinKind, TextOf(place.captionId), fontHeight);
             setUp != msg::kOk) {
             return setUp;
         }
@@ -100,13 +100,13 @@ int CreatePlainControls(QDialog& window, const std::vector<ControlPlacement>& pl
         case ControlKind::Title:
         case ControlKind::Label:
         case ControlKind::Value: {
-            auto* label = new QLabel(QString::fromUtf8(place.text), &window);
+            auto* label = new QLabel(TextOf(place.textId), &window);
             label->setAutoFillBackground(true);
             control = label;
             break;
         }
         case ControlKind::Radio: {
-            auto* radio = new QRadioButton(QString::fromUtf8(place.text), &window);
+            auto* radio = new QRadioButton(TextOf(place.textId), &window);
             const bool source =
                 place.id == ctl::kUsePlotterSettings || place.id == ctl::kUseControllerSettings;
             const bool design =
@@ -116,7 +116,7 @@ int CreatePlainControls(QDialog& window, const std::vector<ControlPlacement>& pl
             break;
         }
         case ControlKind::Check:
-            control = new QCheckBox(QString::fromUtf8(place.text), &window);
+            control = new QCheckBox(TextOf(place.textId), &window);
             break;
         case ControlKind::Edit:
             control = new QLineEdit(&window);

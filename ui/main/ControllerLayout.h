@@ -22,10 +22,10 @@ enum class ControlKind {
 struct ControlPlacement {
     int id;
     ControlKind kind;
-    int skinKind;     // skinned controls only
-    QRect rect;       // client pixels
-    int captionId;    // string-table caption of a skinned control (0: none)
-    const char* text; // template text of a label, radio or check box
+    int skinKind;  // skinned controls only
+    QRect rect;    // client pixels
+    int captionId; // string-table caption of a skinned control (0: none)
+    int textId;    // string-table text of a label, radio or check box (0: none)
 };
 
 // The per-language metrics that size text controls.

@@ -226,6 +226,7 @@ struct ScreenAnswer {
     QString text;
     Qt::TextFormat format = Qt::AutoText;
     bool hasCancel = false;
+    QStringList buttons;
 };
 
 void AnswerOnScreen(ScreenAnswer& answer) {
@@ -241,6 +242,9 @@ void AnswerOnScreen(ScreenAnswer& answer) {
         answer.text = box->text();
         answer.format = box->textFormat();
         answer.hasCancel = box->button(QMessageBox::Cancel) != nullptr;
+        for (QAbstractButton* shown : box->buttons()) {
+            answer.buttons << shown->text();
+        }
         box->button(answer.button)->click();
         timer->deleteLater();
     });
@@ -287,4 +291,21 @@ TEST(ScreenSink, ShowsUtf8TextsAsUnicode) {
     ASSERT_TRUE(answer.seen);
     EXPECT_EQ(answer.icon, QMessageBox::Critical);
     EXPECT_EQ(answer.text, QString::fromUtf16(u"Gr\u00F6\u00DFe <b>"));
+}
+
+TEST(ScreenSink, ButtonsSpeakTheLanguageOfTheTexts) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const std::filesystem::path folder = dir.path().toStdString();
+    std::filesystem::create_directories(folder / "lang");
+    std::ofstream(folder / "lang" / "Vireclip_GER.txt", std::ios::binary) << "2101\tJa\n"
+                                                                             "2014\tNein\n";
+    CMessageService service;
+    ASSERT_TRUE(service.LoadLanguage(folder.string(), "Vireclip_GER.dll"));
+    ScreenAnswer answer{QMessageBox::Cancel};
+    AnswerOnScreen(answer);
+    EXPECT_FALSE(service.ConfirmMessage(msg::kConfirmTestCut));
+    ASSERT_TRUE(answer.seen);
+    answer.buttons.sort();
+    EXPECT_EQ(answer.buttons, QStringList({"Ja", "Nein"}));
 }

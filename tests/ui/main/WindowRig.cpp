@@ -18,10 +18,6 @@ using SetOpenHandlerFn = void (*)(OpenHandlerFn);
 
 WindowRig* g_pServing = nullptr; // the rig whose plotter answers the stand-in library
 
-std::filesystem::path MediaRoot(const QTemporaryDir& folder) {
-    return std::filesystem::path(folder.path().toStdString()) / "MEDIALIST" / "ENG";
-}
-
 template <typename Fn> Fn Export(const char* name) {
     void* library = dlopen(SIM_ZEFRALINK, RTLD_NOW);
     return library != nullptr ? reinterpret_cast<Fn>(dlsym(library, name)) : nullptr;
@@ -29,9 +25,9 @@ template <typename Fn> Fn Export(const char* name) {
 
 } // namespace
 
-WindowRig::WindowRig(std::string_view type)
+WindowRig::WindowRig(std::string_view type, std::uint16_t langId)
     // No user data folder: the lists stay in the rig's program folder.
-    : modelType(type), sim(type), objects(CLanguageSet(1033), CControllerSettings(true),
+    : modelType(type), sim(type), objects(CLanguageSet(langId), CControllerSettings(true),
                                           programFolder.path().toStdString() + "/", {}) {
     QSettings("Morvalin", "Vireclip").clear();
 }
@@ -57,7 +53,8 @@ void WindowRig::AddMediaList(const CuttingCondition& condition) {
     CPlotterModel writerModel;
     writerModel.Identify(modelType);
     writerModel.SelectBladeCatalogue(language.GetLangId());
-    const CMediaList writer(writerModel, MediaRoot(programFolder) / "");
+    const CMediaList writer(writerModel, programFolder.path().toStdString() + "/" +
+                                             language.GetMediaListFolder());
     std::filesystem::create_directories(writer.Folder());
     writer.WriteConditionFile(writer.Folder() / (condition.m_strName + ".kcd"), condition);
 }

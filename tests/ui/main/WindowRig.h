@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cstdint>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -24,7 +25,9 @@ inline const std::string kEtxByte = "\x03";
 // (a first run).
 class WindowRig {
 public:
-    explicit WindowRig(std::string_view modelType = "WX8800-60");
+    // langId: the Windows language id whose language set (metrics, media list and bitmap
+    // folders) the window gets; its texts are those the message service holds.
+    explicit WindowRig(std::string_view modelType = "WX8800-60", std::uint16_t langId = 1033);
     ~WindowRig();
 
     // Writes a media list file for the rig's model into the media list folder.
@@ -56,7 +59,7 @@ public:
     QTemporaryDir programFolder;
     std::string modelType;
     CSimPlotter sim;
-    // The application's object graph, in English and millimetres.
+    // The application's object graph, in millimetres.
     CControllerObjects objects;
     CLanguageSet& language = objects.language;
     CControllerCommandLine& commandLine = objects.commandLine;
