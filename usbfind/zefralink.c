@@ -5,7 +5,11 @@
  * idProduct, serial); DEVNAME in its uevent names the node. usblp carries both bulk pipes
  * through that one node and allows one open at a time, and a close drops reply bytes not
  * yet read, so one descriptor stays open from the pipe-0 open of an exchange to its
- * pipe-1 open. */
+ * pipe-1 open.
+ *
+ * Every open checks the device again, two per exchange. A check first confirms the device
+ * the last walk found, by the identity and the contents of its device ID attribute, and walks
+ * every entry only when that fails (see docs/zefralink.md). */
 #define _GNU_SOURCE
 #include "usbfind/zefralink.h"
 
@@ -17,6 +21,7 @@
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #ifndef QUIRN_USB_VENDOR_TOKEN
@@ -28,6 +33,7 @@ enum {
     kPipeSuffixLength = 4, /* backslash, full stop, two digits */
     kInstanceIdSize = 512,
     kAttributeSize = 4096, /* one sysfs page */
+    kNameSize = 256,       /* longer entry names or arguments are not remembered */
 };
 
 static const char kClassDir[] = "/sys/class/usbmisc";
@@ -35,20 +41,38 @@ static const char kClassDir[] = "/sys/class/usbmisc";
 /* The node of the device examined last; after a successful check, of the matching one. */
 static char g_devicePath[kPathSize];
 
+/* What the last walk found: the entry, the arguments it matched, its node and the file its
+ * device ID came from. sysfs gives every device's attributes inodes of their own, so the same
+ * file means the same USB interface of the same device: the one whose vendor was checked. */
+static struct {
+    int valid;
+    char entry[kNameSize];
+    char manufacturer[kNameSize];
+    char model[kNameSize];
+    char devicePath[kPathSize];
+    dev_t idDevice;
+    ino_t idInode;
+} g_lastMatch;
+
 /* The descriptor held between the pipe-0 and the pipe-1 open of one exchange. */
 static int g_heldFd = -1;
 static char g_heldPath[kPathSize];
 
-/* Reads at most size - 1 bytes of a file and ends them with a zero byte. Returns the
- * number of bytes read, or -1. */
-static long ReadAttribute(const char* path, char* buffer, size_t size) {
+/* Reads at most size - 1 bytes of a file and ends them with a zero byte, and tells which file
+ * it was when `identity` is given. Returns the number of bytes read, or -1. */
+static long ReadAttribute(const char* path, char* buffer, size_t size, struct stat* identity) {
     const int fd = open(path, O_RDONLY | O_CLOEXEC | O_NOCTTY);
     if (fd < 0) {
         return -1;
     }
+    if (identity != NULL && fstat(fd, identity) != 0) {
+        close(fd);
+        return -1;
+    }
     size_t total = 0;
     while (total + 1 < size) {
-        const ssize_t n = read(fd, buffer + total, size - 1 - total);
+        const size_t wanted = size - 1 - total;
+        const ssize_t n = read(fd, buffer + total, wanted);
         if (n < 0 && errno == EINTR) {
             continue;
         }
@@ -56,6 +80,11 @@ static long ReadAttribute(const char* path, char* buffer, size_t size) {
             break;
         }
         total += (size_t)n;
+        /* sysfs hands an attribute over in one read, and a regular file gives less than asked
+         * only at its end: a short read ends the attribute without another read. */
+        if ((size_t)n < wanted) {
+            break;
+        }
     }
     close(fd);
     buffer[total] = '\0';
@@ -75,7 +104,7 @@ static int ReadUsbId(const char* entry, const char* attribute, unsigned* value) 
     char text[32];
     if (snprintf(path, sizeof path, "%s/%s/device/../%s", kClassDir, entry, attribute) >=
             (int)sizeof path ||
-        ReadAttribute(path, text, sizeof text) <= 0) {
+        ReadAttribute(path, text, sizeof text, NULL) <= 0) {
         return 0;
     }
     char* end = NULL;
@@ -102,7 +131,7 @@ static int FormInstanceId(const char* entry, char* instanceId) {
         (int)sizeof path) {
         return 0;
     }
-    if (ReadAttribute(path, serial, sizeof serial) < 0) {
+    if (ReadAttribute(path, serial, sizeof serial, NULL) < 0) {
         serial[0] = '\0'; /* devices without a serial number are still devices */
     }
     TrimLineEnd(serial);
@@ -117,7 +146,7 @@ static int CopyDevicePath(const char* entry) {
     char path[kAttributeSize];
     char uevent[kAttributeSize];
     if (snprintf(path, sizeof path, "%s/%s/uevent", kClassDir, entry) >= (int)sizeof path ||
-        ReadAttribute(path, uevent, sizeof uevent) <= 0) {
+        ReadAttribute(path, uevent, sizeof uevent, NULL) <= 0) {
         return 0;
     }
     for (char* line = uevent; line != NULL && *line != '\0';) {
@@ -140,18 +169,22 @@ static int CopyDevicePath(const char* entry) {
     return 0;
 }
 
-static int DeviceIdMatches(const char* entry, const char* manufacturer, const char* model) {
+/* Whether the entry's device ID names the manufacturer and model; `identity` tells which file
+ * it was read from. */
+static int DeviceIdMatches(const char* entry, const char* manufacturer, const char* model,
+                           struct stat* identity) {
     char path[kAttributeSize];
     char deviceId[kZefraDeviceIdSize + 1];
     if (snprintf(path, sizeof path, "%s/%s/device/ieee1284_id", kClassDir, entry) >=
         (int)sizeof path) {
         return 0;
     }
-    const long length = ReadAttribute(path, deviceId, sizeof deviceId);
+    const long length = ReadAttribute(path, deviceId, sizeof deviceId, identity);
     return length > 0 && ZefraDeviceIdMatches(deviceId, (size_t)length, manufacturer, model);
 }
 
-static int DeviceMatches(const char* entry, const char* manufacturer, const char* model) {
+static int DeviceMatches(const char* entry, const char* manufacturer, const char* model,
+                         struct stat* identity) {
     char instanceId[kInstanceIdSize];
     if (!CopyDevicePath(entry) || !FormInstanceId(entry, instanceId) ||
         strstr(instanceId, QUIRN_USB_VENDOR_TOKEN) == NULL) {
@@ -161,7 +194,7 @@ static int DeviceMatches(const char* entry, const char* manufacturer, const char
     if (access(g_devicePath, R_OK | W_OK) != 0) {
         return 0;
     }
-    return DeviceIdMatches(entry, manufacturer, model);
+    return DeviceIdMatches(entry, manufacturer, model, identity);
 }
 
 /* lpN followed by its number; -1 for other names. */
@@ -222,18 +255,77 @@ static char** ListEntries(size_t* count) {
     return entries;
 }
 
+/* Remembers the entry that just matched; the device path buffer holds its node. */
+static void RememberMatch(const char* entry, const char* manufacturer, const char* model,
+                          const struct stat* identity) {
+    g_lastMatch.valid =
+        strlen(entry) < kNameSize && strlen(manufacturer) < kNameSize && strlen(model) < kNameSize;
+    if (g_lastMatch.valid) {
+        strcpy(g_lastMatch.entry, entry);
+        strcpy(g_lastMatch.manufacturer, manufacturer);
+        strcpy(g_lastMatch.model, model);
+        memcpy(g_lastMatch.devicePath, g_devicePath, sizeof g_lastMatch.devicePath);
+        g_lastMatch.idDevice = identity->st_dev;
+        g_lastMatch.idInode = identity->st_ino;
+    }
+}
+
+/* 1 when no printer entry has a lower number than `number`: the walk would reach it first. */
+static int NoEntryBefore(long number) {
+    if (number == 0) {
+        return 1;
+    }
+    DIR* dir = opendir(kClassDir);
+    if (dir == NULL) {
+        return 0;
+    }
+    int first = 1;
+    for (const struct dirent* item = readdir(dir); item != NULL && first; item = readdir(dir)) {
+        const long other = PrinterNumber(item->d_name);
+        first = other < 0 || other >= number;
+    }
+    closedir(dir);
+    return first;
+}
+
+/* 1 when the walk would still find the device it found last, short of the node's access
+ * rights: nothing with a lower number before it, its device ID read from the same file and
+ * still naming the manufacturer and model. The device path buffer then holds its node. */
+static int LastMatchHolds(const char* manufacturer, const char* model) {
+    struct stat identity;
+    if (!g_lastMatch.valid || strcmp(g_lastMatch.manufacturer, manufacturer) != 0 ||
+        strcmp(g_lastMatch.model, model) != 0 || !NoEntryBefore(PrinterNumber(g_lastMatch.entry)) ||
+        !DeviceIdMatches(g_lastMatch.entry, manufacturer, model, &identity) ||
+        identity.st_dev != g_lastMatch.idDevice || identity.st_ino != g_lastMatch.idInode) {
+        return 0;
+    }
+    memcpy(g_devicePath, g_lastMatch.devicePath, sizeof g_devicePath);
+    return 1;
+}
+
+/* Every entry in number order until one matches; remembers what it found. */
+static int Walk(const char* manufacturer, const char* model) {
+    size_t count = 0;
+    char** entries = ListEntries(&count);
+    int matched = 0;
+    g_lastMatch.valid = 0;
+    for (size_t i = 0; i < count && !matched; ++i) {
+        struct stat identity;
+        matched = DeviceMatches(entries[i], manufacturer, model, &identity);
+        if (matched) {
+            RememberMatch(entries[i], manufacturer, model, &identity);
+        }
+    }
+    FreeEntries(entries, count);
+    return matched;
+}
+
 int ZEFR_EntryUsbCheck(const char* manufacturer, const char* model) {
     if (manufacturer == NULL || model == NULL) {
         return 0;
     }
-    size_t count = 0;
-    char** entries = ListEntries(&count);
-    int matched = 0;
-    for (size_t i = 0; i < count && !matched; ++i) {
-        matched = DeviceMatches(entries[i], manufacturer, model);
-    }
-    FreeEntries(entries, count);
-    return matched;
+    return (LastMatchHolds(manufacturer, model) && access(g_devicePath, R_OK | W_OK) == 0) ||
+           Walk(manufacturer, model);
 }
 
 static void DropHeld(void) {
@@ -255,25 +347,33 @@ int ZEFR_OpenUsb(int reserved, int pipe, unsigned flags, const char* manufacture
     if (pipe == 0) {
         DropHeld();
     }
-    if (!ZEFR_EntryUsbCheck(manufacturer, model) || (pipe != 0 && pipe != 1)) {
+    /* A confirmed device skips the access check: the open below tells the same, and when it
+     * fails the walk decides as if nothing had been remembered. */
+    const int confirmed =
+        manufacturer != NULL && model != NULL && LastMatchHolds(manufacturer, model);
+    if ((!confirmed && !ZEFR_EntryUsbCheck(manufacturer, model)) || (pipe != 0 && pipe != 1)) {
         DropHeld();
         errno = ENOENT;
         return -1;
     }
-    const int openFlags = O_RDWR | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
-    if (pipe == 1) {
-        if (g_heldFd >= 0 && strcmp(g_heldPath, g_devicePath) == 0) {
-            /* The exchange ends here: the caller's handle becomes the only reference. */
-            const int fd = g_heldFd;
-            g_heldFd = -1;
-            return fd;
-        }
-        DropHeld();
-        return open(g_devicePath, openFlags);
+    if (pipe == 1 && g_heldFd >= 0 && strcmp(g_heldPath, g_devicePath) == 0) {
+        /* The exchange ends here: the caller's handle becomes the only reference. */
+        const int fd = g_heldFd;
+        g_heldFd = -1;
+        return fd;
     }
-    const int fd = open(g_devicePath, openFlags);
-    if (fd < 0) {
-        return -1;
+    DropHeld();
+    const int openFlags = O_RDWR | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
+    int fd = open(g_devicePath, openFlags);
+    if (fd < 0 && confirmed) {
+        if (!Walk(manufacturer, model)) {
+            errno = ENOENT;
+            return -1;
+        }
+        fd = open(g_devicePath, openFlags);
+    }
+    if (pipe == 1 || fd < 0) {
+        return fd;
     }
     const int handle = fcntl(fd, F_DUPFD_CLOEXEC, 0);
     if (handle < 0) {

@@ -127,6 +127,55 @@ TEST(ZefraLinkFind, NoPrintersAtAll) {
     EXPECT_EQ(run.Lines(), (Lines{"check 0", "open -1 errno 2"}));
 }
 
+struct ChangeCase {
+    const char* why;
+    std::vector<std::string> simOptions;
+    std::vector<std::string> steps;
+    Lines expected;
+};
+
+TEST(ZefraLinkFind, EachOpenSeesWhatChangedSinceTheLastOne) {
+    // The library remembers the device it found last; none of these may reach a stale one.
+    const std::string lp0 = "sys/class/usbmisc/lp0";
+    const std::string lp1 = "sys/class/usbmisc/lp1";
+    const std::string away = "sys/class/usbmisc/.away";
+    const std::vector<std::string> status{"query", "Morvalin", "WX8800", "\\e.C1:"};
+    const auto then = [&](std::vector<std::string> steps) {
+        steps.insert(steps.begin(), status.begin(), status.end());
+        return steps;
+    };
+    const ChangeCase cases[] = {
+        {"replugged between two exchanges",
+         {"--unplug-after", "1", "--unplug-ms", "200"},
+         then({"command", "Morvalin", "WX8800", "TC7,\\x03", "sleep", "700", "query", "Morvalin",
+               "WX8800", kModelQuery}),
+         {"reply 0\\x03", "sent 5", "reply WX8800-60,V1.20\\x03"}},
+        {"replugged under another number",
+         {},
+         then({"move", lp0, "sys/class/usbmisc/lp3", "query", "Morvalin", "WX8800", kModelQuery}),
+         {"reply 0\\x03", "reply WX8800-60,V1.20\\x03"}},
+        {"another vendor's device under the plotter's entry and the same device ID",
+         {"--model", "WX8800-60", "--model", "WX8800-60", "--vendor-id", "1234"},
+         then({"move", lp0, away, "move", lp1, lp0, "open", "0", "Morvalin", "WX8800", "check",
+               "Morvalin", "WX8800"}),
+         {"reply 0\\x03", "open -1 errno 2", "check 0"}},
+        {"the device ID names another model now",
+         {},
+         then({"write", lp0 + "/device/ieee1284_id", "MANUFACTURER:Morvalin;MODEL:RX3600;", "open",
+               "0", "Morvalin", "WX8800", "check", "Morvalin", "RX3600"}),
+         {"reply 0\\x03", "open -1 errno 2", "check 1"}},
+        {"a plotter plugged in under a lower number comes first",
+         {"--model", "WX8800-130", "--model", "WX8800-60"},
+         {"move", lp0, away, "query", "Morvalin", "WX8800", kModelQuery, "move", away, lp0, "query",
+          "Morvalin", "WX8800", kModelQuery},
+         {"reply WX8800-60,V1.20\\x03", "reply WX8800-130,V1.20\\x03"}},
+    };
+    for (const ChangeCase& c : cases) {
+        const ProcessResult run = RunProbe(c.simOptions, c.steps);
+        EXPECT_EQ(run.Lines(), c.expected) << c.why;
+    }
+}
+
 // ---------------------------------------------------------------------------------------
 // The descriptor rule of one exchange
 

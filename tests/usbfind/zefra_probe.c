@@ -11,6 +11,9 @@
  *   timeout MS                        -> later reads wait at most MS (default 3000)
  *   null                              -> "null C F errno N": both exports given NULL strings
  *   sleep MS
+ *   move FROM TO                      -> renames inside the test bed ($UMOCKDEV_DIR), as a
+ *                                        replug or another device would change it
+ *   write FILE BYTES                  -> rewrites a file inside the test bed
  * BYTES take the escapes \e (ESC), \x03 style and \\. */
 #define _GNU_SOURCE
 #include "usbfind/zefralink.h"
@@ -63,6 +66,31 @@ static void PrintEscaped(const char* label, const char* bytes, size_t size) {
         }
     }
     putchar('\n');
+}
+
+/* A path inside the umockdev test bed, which the preload shows to the library as / . */
+static int TestbedPath(const char* path, char* out, size_t size) {
+    const char* root = getenv("UMOCKDEV_DIR");
+    return root != NULL && snprintf(out, size, "%s/%s", root, path) < (int)size;
+}
+
+static void ChangeTestbed(const char* step, const char* first, const char* second) {
+    char from[1024];
+    char to[1024];
+    int done = 0;
+    if (strcmp(step, "move") == 0) {
+        done = TestbedPath(first, from, sizeof from) && TestbedPath(second, to, sizeof to) &&
+               rename(from, to) == 0;
+    } else if (TestbedPath(first, to, sizeof to)) {
+        char bytes[4096];
+        const size_t size = Unescape(second, bytes, sizeof bytes);
+        FILE* file = fopen(to, "wb");
+        done = file != NULL && fwrite(bytes, 1, size, file) == size;
+        done = file != NULL && fclose(file) == 0 && done;
+    }
+    if (!done) {
+        printf("error %s %s errno %d\n", step, first, errno);
+    }
 }
 
 static long long NowMs(void) {
@@ -222,6 +250,9 @@ int main(int argc, char** argv) {
             const int found = g_check(NULL, NULL);
             const int fd = g_open(0, 0, O_NONBLOCK, NULL, NULL);
             printf("null %d %d errno %d\n", found, fd, errno);
+        } else if ((strcmp(step, "move") == 0 || strcmp(step, "write") == 0) && left >= 2) {
+            ChangeTestbed(step, argv[i + 1], argv[i + 2]);
+            i += 2;
         } else if (strcmp(step, "sleep") == 0 && left >= 1) {
             usleep((useconds_t)atoi(argv[i + 1]) * 1000);
             i += 1;
