@@ -54,12 +54,17 @@ bool IsSafeName(std::string_view name) {
 
 bool ReadFile(const std::filesystem::path& path, const std::string& name,
               const CPlotterModel& model, CuttingCondition& record) {
+    return !model.TypeString().empty() && !model.Catalogue().IsEmpty() &&
+           Validate(CProfileFile::Load(path), name, model, record);
+}
+
+bool Validate(const CProfileFile& file, const std::string& name, const CPlotterModel& model,
+              CuttingCondition& record) {
     const std::string type = model.TypeString();
     const BladeCatalogue& catalogue = model.Catalogue();
     if (type.empty() || catalogue.IsEmpty()) {
         return false;
     }
-    const CProfileFile file = CProfileFile::Load(path);
     if (ReadText(file, kGeneric, "Product") != kProduct ||
         ReadText(file, kGeneric, "Type") != type) {
         return false;

@@ -7,6 +7,7 @@
 #include <string_view>
 
 class CPlotterModel;
+class CProfileFile;
 
 // One media list file: "<name>.kcd" in the private-profile syntax, validated against the
 // connected model's type string, blade catalogue and condition ranges.
@@ -28,6 +29,9 @@ bool IsSafeName(std::string_view name);
 // returns true. The model must be identified and its catalogue chosen.
 bool ReadFile(const std::filesystem::path& path, const std::string& name,
               const CPlotterModel& model, CuttingCondition& record);
+// The same steps for a file already read.
+bool Validate(const CProfileFile& file, const std::string& name, const CPlotterModel& model,
+              CuttingCondition& record);
 
 // Writes the record's keys into path, keeping every other line of an existing file. False
 // when the file could not be written; an existing file is then unchanged.
