@@ -4,6 +4,10 @@
 #include "core/messages/MessageCodes.h"
 #include "models/PlotterModel.h"
 #include "platform/profile/AtomicFile.h"
+#include "platform/profile/ProfileFile.h"
+
+#include <dirent.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -27,12 +31,40 @@ bool LessNoCase(const std::string& a, const std::string& b) {
     });
 }
 
-// Only names ending exactly in ".kcd": on a case-sensitive file system "X.KCD" is not the
-// file the store would write or remove for the list "X".
-bool IsMediaListFile(const fs::directory_entry& entry) {
-    std::error_code ec;
-    return !entry.is_directory(ec) && entry.path().extension() == medialist::kExtension;
+// The list name of a media list file name: only names ending exactly in ".kcd" (on a
+// case-sensitive file system "X.KCD" is not the file the store would write or remove for the
+// list "X"), and not the bare ".kcd", which is a hidden file without extension.
+std::optional<std::string> ListName(std::string_view fileName) {
+    const std::string_view extension = medialist::kExtension;
+    if (fileName.size() <= extension.size() || !fileName.ends_with(extension)) {
+        return std::nullopt;
+    }
+    return std::string(fileName.substr(0, fileName.size() - extension.size()));
 }
+
+// Whether a folder entry is a folder, asking the file system only when the listing did not
+// tell (a link is followed, as opening it would).
+bool IsFolder(DIR* folder, const dirent& entry) {
+    if (entry.d_type != DT_UNKNOWN && entry.d_type != DT_LNK) {
+        return entry.d_type == DT_DIR;
+    }
+    struct stat info {};
+    return ::fstatat(::dirfd(folder), entry.d_name, &info, 0) == 0 && S_ISDIR(info.st_mode);
+}
+
+// An open folder listing, closed on every way out.
+struct FolderListing {
+    explicit FolderListing(const fs::path& path) : dir(::opendir(path.c_str())) {}
+    ~FolderListing() {
+        if (dir != nullptr) {
+            ::closedir(dir);
+        }
+    }
+    FolderListing(const FolderListing&) = delete;
+    FolderListing& operator=(const FolderListing&) = delete;
+
+    DIR* dir;
+};
 
 } // namespace
 
@@ -73,20 +105,26 @@ int CMediaList::Load(CuttingCondition& current) {
         std::unordered_set<std::string> names;
         const fs::path folder = Folder();
         bool foundCurrent = false;
-        std::error_code ec;
-        for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-            if (!IsMediaListFile(*it)) {
+        // Each file is opened relative to the open folder: with thousands of lists, walking
+        // the whole path for every one would cost more than reading it.
+        const FolderListing listing(folder);
+        for (const dirent* entry = listing.dir != nullptr ? ::readdir(listing.dir) : nullptr;
+             entry != nullptr; entry = ::readdir(listing.dir)) {
+            const std::optional<std::string> name = ListName(entry->d_name);
+            if (!name || IsFolder(listing.dir, *entry) || names.contains(*name) ||
+                !medialist::IsSafeName(*name)) {
                 continue;
             }
             CuttingCondition record;
-            const std::string name = it->path().stem().string();
-            if (names.contains(name) || !ReadValidated(folder, name, record)) {
+            if (!medialist::Validate(
+                    CProfileFile::LoadAt(::dirfd(listing.dir), folder, entry->d_name).Document(),
+                    *name, m_model, record)) {
                 continue;
             }
-            names.insert(name);
-            loaded.push_back(record);
-            if (!foundCurrent && record.m_strName == current.m_strName) {
-                current = record;
+            names.insert(*name);
+            loaded.push_back(std::move(record));
+            if (!foundCurrent && loaded.back().m_strName == current.m_strName) {
+                current = loaded.back();
                 foundCurrent = true;
             }
         }

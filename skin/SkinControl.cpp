@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QVariant>
 
+#include <algorithm>
+
 namespace skin {
 
 bool AttachControl(QWidget* control, QWidget* dialog, int id) {
@@ -71,8 +73,13 @@ bool LoadSkinPictures(const CSkinFolders& folders, std::span<const std::string_v
                       QSize size, std::vector<QImage>& pictures) {
     std::vector<QImage> loaded;
     loaded.reserve(names.size());
-    for (std::string_view name : names) {
-        QImage picture = LoadScaledPicture(folders.ControlSkin(name), size);
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        // Faces often share a file (a button's focused face is its up face): read it once,
+        // the copies share the pixels.
+        const auto earlier = std::find(names.begin(), names.begin() + i, names[i]);
+        QImage picture = earlier != names.begin() + i
+                             ? loaded[static_cast<std::size_t>(earlier - names.begin())]
+                             : LoadScaledPicture(folders.ControlSkin(names[i]), size);
         if (picture.isNull()) {
             return false;
         }

@@ -99,8 +99,12 @@ void SyncFolder(const std::filesystem::path& folder) {
 
 } // namespace
 
-FileReadResult ReadFileBounded(const std::filesystem::path& path, std::uintmax_t maxBytes) {
-    CFileDescriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+namespace {
+
+constexpr int kReadFlags = O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
+
+FileReadResult ReadOpened(int opened, std::uintmax_t maxBytes) {
+    CFileDescriptor fd(opened);
     if (fd.Get() < 0) {
         return {errno == ENOENT || errno == ENOTDIR ? FileReadStatus::Missing
                                                     : FileReadStatus::Unreadable,
@@ -126,8 +130,13 @@ FileReadResult ReadFileBounded(const std::filesystem::path& path, std::uintmax_t
         if (got == 0) {
             break;
         }
+        const bool filled = used + static_cast<std::size_t>(got) == content.size();
         used += static_cast<std::size_t>(got);
-        if (used == content.size() && used <= maxBytes) {
+        // A regular file gives less than asked only at its end: no read just to see the end.
+        if (!filled) {
+            break;
+        }
+        if (used <= maxBytes) {
             content.resize(std::min<std::uintmax_t>(maxBytes + 1, used * 2));
         }
     }
@@ -136,6 +145,16 @@ FileReadResult ReadFileBounded(const std::filesystem::path& path, std::uintmax_t
     }
     content.resize(used);
     return {FileReadStatus::Ok, std::move(content)};
+}
+
+} // namespace
+
+FileReadResult ReadFileBounded(const std::filesystem::path& path, std::uintmax_t maxBytes) {
+    return ReadOpened(::open(path.c_str(), kReadFlags), maxBytes);
+}
+
+FileReadResult ReadFileBoundedAt(int folderFd, const std::string& name, std::uintmax_t maxBytes) {
+    return ReadOpened(::openat(folderFd, name.c_str(), kReadFlags), maxBytes);
 }
 
 bool IsWriteProtected(const std::filesystem::path& path) {

@@ -22,6 +22,9 @@ struct FileReadResult {
 // Reads the regular file at path if it holds at most maxBytes bytes. Never blocks on a FIFO
 // or a device node.
 FileReadResult ReadFileBounded(const std::filesystem::path& path, std::uintmax_t maxBytes);
+// The same for the file `name` in the open folder `folderFd`: reading every file of a folder
+// this way spares the system a walk of the whole path for each one.
+FileReadResult ReadFileBoundedAt(int folderFd, const std::string& name, std::uintmax_t maxBytes);
 
 // True when the file exists and no one has write permission on it: the write-protected state
 // of a Windows read-only file, which stops every writer, the administrator included.

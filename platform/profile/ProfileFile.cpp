@@ -3,9 +3,17 @@
 #include "platform/profile/AtomicFile.h"
 
 CProfileFile CProfileFile::Load(const std::filesystem::path& path) {
+    return FromRead(path, ReadFileBounded(path, kMaxFileSize));
+}
+
+CProfileFile CProfileFile::LoadAt(int folderFd, const std::filesystem::path& folder,
+                                  const std::string& name) {
+    return FromRead(folder / name, ReadFileBoundedAt(folderFd, name, kMaxFileSize));
+}
+
+CProfileFile CProfileFile::FromRead(std::filesystem::path path, FileReadResult read) {
     CProfileFile file;
-    file.m_path = path;
-    FileReadResult read = ReadFileBounded(path, kMaxFileSize);
+    file.m_path = std::move(path);
     if (read.status == FileReadStatus::Ok && read.content.find('\0') != std::string::npos) {
         read.status = FileReadStatus::Unreadable;
     }

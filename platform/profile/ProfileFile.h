@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/profile/AtomicFile.h"
 #include "platform/profile/ProfileDocument.h"
 
 #include <cstdint>
@@ -21,6 +22,9 @@ public:
     enum class State { Missing, Loaded, Unreadable };
 
     static CProfileFile Load(const std::filesystem::path& path);
+    // The file `name` of `folder`, read through the folder's open descriptor `folderFd`.
+    static CProfileFile LoadAt(int folderFd, const std::filesystem::path& folder,
+                               const std::string& name);
 
     State GetState() const { return m_state; }
     const std::filesystem::path& Path() const { return m_path; }
@@ -43,6 +47,8 @@ public:
     bool Save() const;
 
 private:
+    static CProfileFile FromRead(std::filesystem::path path, FileReadResult read);
+
     std::filesystem::path m_path;
     State m_state = State::Missing;
     CProfileDocument m_document;

@@ -79,6 +79,10 @@ TEST_F(MediaListTest, LoadGives1013WithoutAcceptableFile) {
              WriteText(Folder() / "Vinyl", Kcd("KR16U", 14));
          }},
         {"a folder named like a list", [&] { fs::create_directory(Folder() / "Dir.kcd"); }},
+        {"a link to a folder named like a list",
+         [&] { fs::create_directory_symlink(Folder().parent_path(), Folder() / "Up.kcd"); }},
+        {"a hidden file named only by the extension",
+         [&] { WriteText(Folder() / ".kcd", Kcd("KR16U", 14)); }},
         {"missing folder", [&] { fs::remove_all(Folder()); }},
         {"folder is a file",
          [&] {
