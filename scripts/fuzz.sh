@@ -85,7 +85,9 @@ for name in "${targets[@]}"; do
     executions=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -n 1)
     corpus=$(grep -o 'corp: [0-9]*' "$log" | tail -n 1 | cut -d' ' -f2 || true)
     found=$(find "$crashes" -type f -newer "$log" 2>/dev/null | wc -l)
-    if [ "$code" -ne 0 ]; then
+    if [ "$code" -eq 72 ]; then
+        echo "$name: interrupted" >&2 # libFuzzer's exit code for SIGINT: no finding
+    elif [ "$code" -ne 0 ]; then
         found=$((found > 0 ? found : 1))
         status=1
         echo "$name: stopped (exit $code), see $log and $crashes/" >&2
