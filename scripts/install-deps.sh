@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages the build, the tests, the simulated plotter and the running
 # program need.
-# Packages already present are not touched, so a second run costs a second.
+# Packages already present are not touched, so a second run costs a second. Packages named
+# as arguments are installed the same way (the packaging and fuzzing scripts add theirs).
 set -euo pipefail
 packages=(
     build-essential cmake ninja-build pkg-config clang-format
@@ -14,6 +15,9 @@ packages=(
     # Chinese ones with Noto CJK; without a CJK font those texts show as empty boxes.
     fonts-dejavu-core fonts-noto-cjk
 )
+if [ $# -gt 0 ]; then
+    packages=("$@")
+fi
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
