@@ -67,12 +67,18 @@ const fs::path& FolderWith(int files) {
     return folder->Root();
 }
 
-void BM_Load(benchmark::State& state) {
-    const int files = static_cast<int>(state.range(0));
-    const fs::path& root = FolderWith(files);
+// The model every list of the generated folder is written for.
+CPlotterModel BenchModel() {
     CPlotterModel model;
     model.Identify(kType);
     model.SelectBladeCatalogue(1033);
+    return model;
+}
+
+void BM_Load(benchmark::State& state) {
+    const int files = static_cast<int>(state.range(0));
+    const fs::path& root = FolderWith(files);
+    const CPlotterModel model = BenchModel();
     CMediaList store(model, root);
     for (auto _ : state) {
         CuttingCondition current{"List 500", "", 0, 0, 0, 0};
@@ -113,9 +119,7 @@ void BM_LoadAgainstPlainRead(benchmark::State& state) {
     using Clock = std::chrono::steady_clock;
     const int files = static_cast<int>(state.range(0));
     const fs::path& root = FolderWith(files);
-    CPlotterModel model;
-    model.Identify(kType);
-    model.SelectBladeCatalogue(1033);
+    const CPlotterModel model = BenchModel();
     CMediaList store(model, root);
     std::vector<double> load;
     std::vector<double> read;
