@@ -1,4 +1,5 @@
 #include "app/ControllerApp.h"
+#include "app/StartupWarmUp.h"
 
 #include <QApplication>
 
@@ -11,6 +12,7 @@ int main(int argc, char** argv) {
     std::vector<std::string> arguments(argv, argv + argc);
 
     QApplication application(argc, argv);
+    const CStartupWarmUp warmUp;
     // Numbers are read and written in the C format; the user's separator is applied by hand.
     setlocale(LC_NUMERIC, "C");
 

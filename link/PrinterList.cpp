@@ -2,7 +2,7 @@
 
 #include "core/messages/MessageCodes.h"
 
-#include <cups/cups.h>
+#include "link/CupsLibrary.h"
 
 #include <algorithm>
 #include <cctype>
@@ -19,17 +19,18 @@ class CCupsConnection {
 public:
     using Clock = std::chrono::steady_clock;
 
-    CCupsConnection()
-        : m_deadline(Clock::now() + std::chrono::milliseconds(CPrinterList::kBudgetMs)),
-          m_http(httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1,
+    explicit CCupsConnection(const CupsApi& cups)
+        : m_cups(cups),
+          m_deadline(Clock::now() + std::chrono::milliseconds(CPrinterList::kBudgetMs)),
+          m_http(cups.connect(cups.server(), cups.port(), nullptr, AF_UNSPEC, cups.encryption(), 1,
                               CPrinterList::kConnectTimeoutMs, nullptr)) {
         if (m_http != nullptr) {
-            httpSetTimeout(m_http, kWaitSliceSeconds, KeepWaiting, this);
+            cups.setTimeout(m_http, kWaitSliceSeconds, KeepWaiting, this);
         }
     }
     ~CCupsConnection() {
         if (m_http != nullptr) {
-            httpClose(m_http);
+            m_cups.close(m_http);
         }
     }
     CCupsConnection(const CCupsConnection&) = delete;
@@ -45,6 +46,7 @@ private:
         return Clock::now() < static_cast<CCupsConnection*>(self)->m_deadline ? 1 : 0;
     }
 
+    const CupsApi& m_cups;
     Clock::time_point m_deadline;
     http_t* m_http;
 };
@@ -59,14 +61,18 @@ std::string UpperCase(const char* text) {
 } // namespace
 
 int CPrinterList::Refresh() {
-    const CCupsConnection connection;
+    const CupsApi* cups = cupslib::Api();
+    if (cups == nullptr) {
+        return msg::kOk;
+    }
+    const CCupsConnection connection(*cups);
     if (connection.Get() == nullptr) {
         return msg::kOk;
     }
     cups_dest_t* dests = nullptr;
-    const int count = cupsGetDests2(connection.Get(), &dests);
+    const int count = cups->getDests(connection.Get(), &dests);
     if (count <= 0) {
-        cupsFreeDests(count, dests);
+        cups->freeDests(count, dests);
         return msg::kOk;
     }
     int result = msg::kOk;
@@ -79,8 +85,8 @@ int CPrinterList::Refresh() {
             if (dest.instance != nullptr) {
                 continue;
             }
-            descriptions.push_back(
-                UpperCase(cupsGetOption("printer-make-and-model", dest.num_options, dest.options)));
+            descriptions.push_back(UpperCase(
+                cups->getOption("printer-make-and-model", dest.num_options, dest.options)));
             names.emplace_back(dest.name);
         }
         m_vecDescriptions = std::move(descriptions);
@@ -88,11 +94,16 @@ int CPrinterList::Refresh() {
     } catch (const std::bad_alloc&) {
         result = msg::kOutOfMemory;
     }
-    cupsFreeDests(count, dests);
+    cups->freeDests(count, dests);
     return result;
 }
 
 int CPrinterList::CheckQueues(const QueueMatcher& isPlotterQueue) const {
+    // Queues were only ever listed through the library, so it is there when one is.
+    const CupsApi* cups = m_vecNames.empty() ? nullptr : cupslib::Api();
+    if (cups == nullptr) {
+        return msg::kOk;
+    }
     // Connected only when a queue of the plotter is there to be asked.
     std::optional<CCupsConnection> connection;
     for (std::size_t i = 0; i < m_vecNames.size(); ++i) {
@@ -100,15 +111,15 @@ int CPrinterList::CheckQueues(const QueueMatcher& isPlotterQueue) const {
             continue;
         }
         if (!connection) {
-            connection.emplace();
+            connection.emplace(*cups);
         }
         if (connection->Get() == nullptr) {
             return msg::kQueueUnavailable;
         }
         cups_job_t* jobs = nullptr;
-        const int count =
-            cupsGetJobs2(connection->Get(), &jobs, m_vecNames[i].c_str(), 0, CUPS_WHICHJOBS_ACTIVE);
-        cupsFreeJobs(std::max(count, 0), jobs);
+        const int count = cups->getJobs(connection->Get(), &jobs, m_vecNames[i].c_str(), 0,
+                                        CUPS_WHICHJOBS_ACTIVE);
+        cups->freeJobs(std::max(count, 0), jobs);
         if (count < 0) {
             return msg::kQueueUnavailable;
         }

@@ -3,9 +3,13 @@
 #include "skin/SkinControl.h"
 
 bool CSkinBitmap::Init(const QString& path, const QRect& rect) {
+    return Init(path, rect, skin::LoadScaledPicture(path, rect.size()));
+}
+
+bool CSkinBitmap::Init(const QString& path, const QRect& rect, QImage scaled) {
     m_strPath = path;
     m_rect = rect;
-    m_image = skin::LoadScaledPicture(path, rect.size());
+    m_image = std::move(scaled);
     return !m_image.isNull();
 }
 

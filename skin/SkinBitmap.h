@@ -13,6 +13,8 @@ public:
     // Reads path and scales it to rect. False when the file cannot be read; Draw then draws
     // nothing.
     bool Init(const QString& path, const QRect& rect);
+    // The same with the picture already read and scaled (on another thread).
+    bool Init(const QString& path, const QRect& rect, QImage scaled);
     // Copies the scaled picture to its rectangle.
     void Draw(QPainter& painter) const;
 

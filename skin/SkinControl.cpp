@@ -1,6 +1,8 @@
 #include "skin/SkinControl.h"
 
 #include <QApplication>
+#include <QFileInfo>
+#include <QImageReader>
 #include <QVariant>
 
 #include <algorithm>
@@ -57,8 +59,14 @@ QFont CaptionFont(int height) {
     return font;
 }
 
+QImage ReadPicture(const QString& path) {
+    QImageReader reader(path, QFileInfo(path).suffix().toLower().toLatin1());
+    reader.setAutoDetectImageFormat(false);
+    return reader.read();
+}
+
 QImage LoadScaledPicture(const QString& path, QSize size) {
-    QImage picture(path);
+    QImage picture = ReadPicture(path);
     if (picture.isNull()) {
         return {};
     }

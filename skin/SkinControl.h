@@ -35,6 +35,11 @@ bool IsDialogInFront(const QWidget* control);
 // The font of captions: the default GUI font at the given pixel height.
 QFont CaptionFont(int height);
 
+// A picture file read in the format its suffix names (BMP, PNG): a null image when the file
+// cannot be read as that. The format is not guessed from the content, which would make Qt
+// load and ask every image plugin it has.
+QImage ReadPicture(const QString& path);
+
 // A picture file read from disk and stretched to size with a plain copy (no smoothing);
 // a null image when the file cannot be read.
 QImage LoadScaledPicture(const QString& path, QSize size);

@@ -1,27 +1,44 @@
 // The baseline of bench_startup: a process that shows nothing but an empty dialog of the main
-// window's size and reports it ready the way the controller does, so that the controller's
-// start can be given as a multiple of what starting any Qt dialog costs on this machine.
-//   bare_dialog READY_LINE    prints READY_LINE on stderr once the dialog is up, then ends
+// window's size and reports it ready the way the controller does (once its first frame is
+// drawn), so that the controller's start can be given as a multiple of what starting any Qt
+// dialog costs on this machine.
+//   bare_dialog READY_LINE    prints READY_LINE on stderr once the dialog is drawn, then ends
 //   bare_dialog               stays open (the idle baseline of bench/startup/idle.sh)
 #include "ui/main/ControllerLayout.h"
+#include "ui/main/FirstFrameAnnouncement.h"
 
 #include <QApplication>
 #include <QDialog>
-#include <QTimer>
 
-#include <cstdio>
+#include <optional>
+
+namespace {
+
+class CBareDialog : public QDialog {
+public:
+    explicit CBareDialog(const char* readyLine) {
+        if (readyLine != nullptr) {
+            m_ready.emplace(readyLine, [this] { reject(); });
+        }
+    }
+
+protected:
+    void paintEvent(QPaintEvent* event) override {
+        QDialog::paintEvent(event);
+        if (m_ready) {
+            m_ready->AfterPaint(this);
+        }
+    }
+
+private:
+    std::optional<CFirstFrameAnnouncement> m_ready;
+};
+
+} // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    QDialog dialog;
+    CBareDialog dialog(argc > 1 ? argv[1] : nullptr);
     dialog.setFixedSize(layout::kClientWidth, layout::kClientHeight);
-    if (argc > 1) {
-        // Runs once the dialog is shown and its event loop turns, as in the controller.
-        QTimer::singleShot(0, &dialog, [&] {
-            std::fprintf(stderr, "%s\n", argv[1]);
-            std::fflush(stderr);
-            dialog.reject();
-        });
-    }
     return dialog.exec() == QDialog::Rejected ? 0 : 1;
 }

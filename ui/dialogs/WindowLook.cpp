@@ -1,6 +1,7 @@
 #include "ui/dialogs/WindowLook.h"
 
 #include "skin/SkinControl.h"
+#include "ui/dialogs/IconFilesEngine.h"
 
 #include <QCoreApplication>
 #include <QDialog>
@@ -10,6 +11,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 
 int PixelSizeForCellHeight(int cellHeight) {
     constexpr int kProbe = 100;
@@ -28,12 +30,19 @@ QFont WindowFont(int cellHeight, QFont::Weight weight) {
 }
 
 QIcon ProgramIcon(const QString& programFolder) {
-    QIcon icon;
     const QDir icons(programFolder + QStringLiteral("/icons"));
+    std::map<int, QString> files;
     for (const QString& name : icons.entryList({QStringLiteral("quirn-*.png")}, QDir::Files)) {
-        icon.addFile(icons.filePath(name));
+        bool isSize = false;
+        const int size = name.sliced(6, name.size() - 10).toInt(&isSize);
+        if (isSize && size > 0) {
+            files.emplace(size, icons.filePath(name));
+        }
     }
-    return icon;
+    if (files.empty()) {
+        return {};
+    }
+    return QIcon(new CIconFilesEngine(std::move(files)));
 }
 
 void ApplyWindowLook(QDialog& window, const QString& title, const QString& programFolder) {

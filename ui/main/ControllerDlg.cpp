@@ -38,8 +38,6 @@
 #include <QTimer>
 #include <QWindow>
 
-#include <cstdio>
-
 namespace {
 
 const QColor kFrame(140, 140, 140);
@@ -57,6 +55,8 @@ CControllerDlg::CControllerDlg(ControllerLinks links, QWidget* parent)
       m_head(m_context), m_orientation(m_context), m_closing(m_context, m_orientation) {
     ApplyWindowLook(*this, QString::fromStdString(CMessageService::Instance().Title()));
     setWindowFlag(Qt::WindowMinimizeButtonHint);
+    m_pictures.Prefetch(std::string(skin::kMainBackground),
+                        QRect(0, 0, layout::kClientWidth, layout::kClientHeight));
 }
 
 CControllerDlg::~CControllerDlg() {
@@ -81,12 +81,7 @@ int CControllerDlg::exec() {
         QTimer::singleShot(0, this, [this] { raise(); });
     }
     if (qEnvironmentVariableIsSet(kReadyEnvironment)) {
-        // Runs once the window is shown and its event loop turns.
-        QTimer::singleShot(0, this, [this] {
-            std::fprintf(stderr, "%s\n", kReadyLine);
-            std::fflush(stderr);
-            done(kResultCancel);
-        });
+        m_ready.emplace(kReadyLine, [this] { done(kResultCancel); });
     }
     return QDialog::exec();
 }
@@ -381,5 +376,8 @@ void CControllerDlg::paintEvent(QPaintEvent* event) {
     if (m_bOpened) {
         m_conditions.Paint(painter);
         m_orientation.Paint(painter);
+    }
+    if (m_ready) {
+        m_ready->AfterPaint(this);
     }
 }

@@ -5,11 +5,14 @@
 #include "ui/main/ClosingPanel.h"
 #include "ui/main/ConditionPanel.h"
 #include "ui/main/ControllerLinks.h"
+#include "ui/main/FirstFrameAnnouncement.h"
 #include "ui/main/HeadPanel.h"
 #include "ui/main/OrientationPanel.h"
 #include "ui/main/PictureCache.h"
 
 #include <QDialog>
+
+#include <optional>
 
 // The controller's main window. When it opens it connects to the plotter, identifies it, reads
 // the remembered settings, applies the launch values, loads the media lists and sends the
@@ -42,8 +45,8 @@ public:
     void done(int result) override;
 
     // Start-up measurements: with this environment variable set, the window prints
-    // kReadyLine on the standard error as soon as it runs and ends at once with Cancel's
-    // result, without asking anything and without saving the settings.
+    // kReadyLine on the standard error once it has drawn its first frame and ends at once with
+    // Cancel's result, without asking anything and without saving the settings.
     static constexpr const char* kReadyEnvironment = "QUIRN_EXIT_WHEN_READY";
     static constexpr const char* kReadyLine = "quirn: main window ready";
 
@@ -77,4 +80,5 @@ private:
     CClosingPanel m_closing;
     bool m_bOpened = false;
     bool m_bTimerStarted = false;
+    std::optional<CFirstFrameAnnouncement> m_ready;
 };

@@ -3,8 +3,10 @@
 #include "skin/SkinBitmap.h"
 #include "skin/SkinFolders.h"
 
+#include <QImage>
 #include <QString>
 
+#include <future>
 #include <map>
 #include <string>
 
@@ -20,7 +22,14 @@ public:
     // A picture that cannot be read is simply not drawn.
     void Draw(QPainter& painter, const std::string& file, const QRect& rect);
 
+    // Starts reading a picture on another thread; its first Draw takes the result. For the
+    // window's background, the largest file, which the first paint would otherwise read.
+    void Prefetch(const std::string& file, const QRect& rect);
+
 private:
+    QString Key(const QString& path, const QRect& rect) const;
+
     const CSkinFolders& m_folders;
     std::map<QString, CSkinBitmap> m_pictures;
+    std::map<QString, std::future<QImage>> m_pending;
 };
