@@ -1,5 +1,4 @@
 #include "app/ControllerApp.h"
-#include "app/StartupWarmUp.h"
 
 #include <QApplication>
 
@@ -12,7 +11,6 @@ int main(int argc, char** argv) {
     std::vector<std::string> arguments(argv, argv + argc);
 
     QApplication application(argc, argv);
-    const CStartupWarmUp warmUp;
     // Numbers are read and written in the C format; the user's separator is applied by hand.
     setlocale(LC_NUMERIC, "C");
 

@@ -71,8 +71,8 @@ set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS usr/${QUIRN_PROGRAM_INSTALL_DIR})
 # The windows are laid out for DejaVu Sans, Debian's default sans font; Japanese and Chinese
-# texts need a CJK font. libcups is bound at run time (dlopen), so the scan does not see it.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-dejavu-core, libcups2")
+# texts need a CJK font.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-dejavu-core")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-noto-cjk")
 # The maintainer scripts apply the udev rule to a plotter already plugged in. They also stand
 # in for CPack's own, which would run ldconfig for the private library, which no one links.

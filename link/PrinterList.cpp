@@ -2,7 +2,7 @@
 
 #include "core/messages/MessageCodes.h"
 
-#include "link/CupsLibrary.h"
+#include <cups/cups.h>
 
 #include <algorithm>
 #include <cctype>
@@ -19,18 +19,17 @@ class CCupsConnection {
 public:
     using Clock = std::chrono::steady_clock;
 
-    explicit CCupsConnection(const CupsApi& cups)
-        : m_cups(cups),
-          m_deadline(Clock::now() + std::chrono::milliseconds(CPrinterList::kBudgetMs)),
-          m_http(cups.connect(cups.server(), cups.port(), nullptr, AF_UNSPEC, cups.encryption(), 1,
+    CCupsConnection()
+        : m_deadline(Clock::now() + std::chrono::milliseconds(CPrinterList::kBudgetMs)),
+          m_http(httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1,
                               CPrinterList::kConnectTimeoutMs, nullptr)) {
         if (m_http != nullptr) {
-            cups.setTimeout(m_http, kWaitSliceSeconds, KeepWaiting, this);
+            httpSetTimeout(m_http, kWaitSliceSeconds, KeepWaiting, this);
         }
     }
     ~CCupsConnection() {
         if (m_http != nullptr) {
-            m_cups.close(m_http);
+            httpClose(m_http);
         }
     }
     CCupsConnection(const CCupsConnection&) = delete;
@@ -46,7 +45,6 @@ private:
         return Clock::now() < static_cast<CCupsConnection*>(self)->m_deadline ? 1 : 0;
     }
 
-    const CupsApi& m_cups;
     Clock::time_point m_deadline;
     http_t* m_http;
 };
@@ -61,18 +59,14 @@ std::string UpperCase(const char* text) {
 } // namespace
 
 int CPrinterList::Refresh() {
-    const CupsApi* cups = cupslib::Api();
-    if (cups == nullptr) {
-        return msg::kOk;
-    }
-    const CCupsConnection connection(*cups);
+    const CCupsConnection connection;
     if (connection.Get() == nullptr) {
         return msg::kOk;
     }
     cups_dest_t* dests = nullptr;
-    const int count = cups->getDests(connection.Get(), &dests);
+    const int count = cupsGetDests2(connection.Get(), &dests);
     if (count <= 0) {
-        cups->freeDests(count, dests);
+        cupsFreeDests(count, dests);
         return msg::kOk;
     }
     int result = msg::kOk;
@@ -85,8 +79,8 @@ int CPrinterList::Refresh() {
             if (dest.instance != nullptr) {
                 continue;
             }
-            descriptions.push_back(UpperCase(
-                cups->getOption("printer-make-and-model", dest.num_options, dest.options)));
+            descriptions.push_back(
+                UpperCase(cupsGetOption("printer-make-and-model", dest.num_options, dest.options)));
             names.emplace_back(dest.name);
         }
         m_vecDescriptions = std::move(descriptions);
@@ -94,16 +88,11 @@ int CPrinterList::Refresh() {
     } catch (const std::bad_alloc&) {
         result = msg::kOutOfMemory;
     }
-    cups->freeDests(count, dests);
+    cupsFreeDests(count, dests);
     return result;
 }
 
 int CPrinterList::CheckQueues(const QueueMatcher& isPlotterQueue) const {
-    // Queues were only ever listed through the library, so it is there when one is.
-    const CupsApi* cups = m_vecNames.empty() ? nullptr : cupslib::Api();
-    if (cups == nullptr) {
-        return msg::kOk;
-    }
     // Connected only when a queue of the plotter is there to be asked.
     std::optional<CCupsConnection> connection;
     for (std::size_t i = 0; i < m_vecNames.size(); ++i) {
@@ -111,15 +100,15 @@ int CPrinterList::CheckQueues(const QueueMatcher& isPlotterQueue) const {
             continue;
         }
         if (!connection) {
-            connection.emplace(*cups);
+            connection.emplace();
         }
         if (connection->Get() == nullptr) {
             return msg::kQueueUnavailable;
         }
         cups_job_t* jobs = nullptr;
-        const int count = cups->getJobs(connection->Get(), &jobs, m_vecNames[i].c_str(), 0,
-                                        CUPS_WHICHJOBS_ACTIVE);
-        cups->freeJobs(std::max(count, 0), jobs);
+        const int count =
+            cupsGetJobs2(connection->Get(), &jobs, m_vecNames[i].c_str(), 0, CUPS_WHICHJOBS_ACTIVE);
+        cupsFreeJobs(std::max(count, 0), jobs);
         if (count < 0) {
             return msg::kQueueUnavailable;
         }
