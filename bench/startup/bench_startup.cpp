@@ -7,13 +7,18 @@
 //   build/plottersim --model WX8800-60 -- build/bench/bench_startup
 #include "app/ControllerObjects.h"
 #include "core/messages/CMessageService.h"
+#include "ui/main/ControlIds.h"
 #include "ui/main/ControllerDlg.h"
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QDialog>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QProcess>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <benchmark/benchmark.h>
 
@@ -75,34 +80,48 @@ double Median(std::vector<double> values) {
 }
 
 // From starting the controller to its ready line, beside an empty dialog of the main window's
-// size started and reported the same way (bare_dialog). The two alternate which goes first;
-// the iteration time is the controller's, `ratio` the quotient of the two medians.
+// size started and reported the same way (bare_dialog), and beside the same dialog showing one
+// line of text, which pays what laying out any text costs first (fontconfig reads its whole
+// configuration). The three take turns at going first; the iteration time is the
+// controller's, `ratio` and `ratio_text` the quotients of the medians.
 void BM_ProcessStartToWindowReady(benchmark::State& state) {
-    std::vector<double> controller;
-    std::vector<double> bare;
+    struct Contender {
+        const char* name;
+        QString program;
+        QStringList arguments;
+        std::vector<double> seconds;
+    };
+    std::vector<Contender> contenders{
+        {"the controller", QUIRN_PROGRAM, {}, {}},
+        {"the bare dialog", BARE_DIALOG, {CControllerDlg::kReadyLine}, {}},
+        {"the bare dialog with text", BARE_DIALOG, {CControllerDlg::kReadyLine, "--text"}, {}},
+    };
+    std::size_t round = 0;
     for (auto _ : state) {
-        const bool controllerFirst = controller.size() % 2 == 0;
-        for (int turn = 0; turn < 2; ++turn) {
+        for (std::size_t turn = 0; turn < contenders.size(); ++turn) {
+            Contender& contender = contenders[(round + turn) % contenders.size()];
             int exitCode = 0;
-            const bool isController = (turn == 0) == controllerFirst;
-            const double seconds =
-                isController ? StartToReady(QUIRN_PROGRAM, {}, exitCode)
-                             : StartToReady(BARE_DIALOG, {CControllerDlg::kReadyLine}, exitCode);
+            const double seconds = StartToReady(contender.program, contender.arguments, exitCode);
             if (seconds < 0) {
                 state.SkipWithError(
-                    (std::string(isController ? "the controller" : "the bare dialog") +
-                     " reported no ready window (exit code " + std::to_string(exitCode) +
-                     "); run the benchmark under plottersim")
+                    (std::string(contender.name) + " reported no ready window (exit code " +
+                     std::to_string(exitCode) + "); run the benchmark under plottersim")
                         .c_str());
                 return;
             }
-            (isController ? controller : bare).push_back(seconds);
+            contender.seconds.push_back(seconds);
         }
-        state.SetIterationTime(controller.back());
+        ++round;
+        state.SetIterationTime(contenders[0].seconds.back());
     }
-    state.counters["quirn_ms"] = Median(controller) * 1e3;
-    state.counters["bare_ms"] = Median(bare) * 1e3;
-    state.counters["ratio"] = Median(controller) / Median(bare);
+    const double controller = Median(contenders[0].seconds);
+    const double bare = Median(contenders[1].seconds);
+    const double text = Median(contenders[2].seconds);
+    state.counters["quirn_ms"] = controller * 1e3;
+    state.counters["bare_ms"] = bare * 1e3;
+    state.counters["text_ms"] = text * 1e3;
+    state.counters["ratio"] = controller / bare;
+    state.counters["ratio_text"] = controller / text;
 }
 BENCHMARK(BM_ProcessStartToWindowReady)
     ->UseManualTime()
@@ -133,6 +152,74 @@ void BM_OpenMainWindow(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_OpenMainWindow)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// The process's peak resident memory (VmHWM, in MiB), or -1 when it cannot be read.
+double PeakResidentMiB() {
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly)) {
+        return -1;
+    }
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith("VmHWM:")) {
+            return line.mid(6).trimmed().split(' ').front().toDouble() / 1024.0;
+        }
+    }
+    return -1;
+}
+
+// Peak memory after the main window opened every window its buttons open (media lists,
+// condition edit, import, registration marks, About, Option, advanced settings), each closed
+// again as Escape closes it. The figure is the whole benchmark process's: an upper bound of the
+// controller's, which has no benchmark library and no other window in it.
+void BM_PeakMemoryAfterEveryWindow(benchmark::State& state) {
+    constexpr int kButtons[] = {ctl::kListEdit,     ctl::kEditConditions, ctl::kImportConditions,
+                                ctl::kMarkSettings, ctl::kAbout,          ctl::kOption,
+                                ctl::kAdvanced};
+    for (auto _ : state) {
+        CControllerObjects controller(CLanguageSet(1033), CControllerSettings(true),
+                                      QUIRN_RUNTIME_DIR "/", {});
+        controller.port.SetLibraryCandidates({ZEFRALINK});
+        controller.BuildOperations();
+        CControllerDlg window(controller.Links(kSupportedSystem, QUIRN_RUNTIME_DIR "/", nullptr));
+        if (const int opened = window.OnInitDialog(); opened != 0) {
+            state.SkipWithError(("the window did not open (code " + std::to_string(opened) +
+                                 "); run the benchmark under plottersim")
+                                    .c_str());
+            return;
+        }
+        window.show();
+        // The controller's own conditions and registration marks enable the buttons of
+        // their windows.
+        for (const int id : {ctl::kUseControllerSettings, ctl::kMarks}) {
+            if (auto* choice = qobject_cast<QAbstractButton*>(window.Control(id))) {
+                choice->click();
+            }
+        }
+        int shown = 0;
+        for (const int id : kButtons) {
+            auto* button = qobject_cast<QAbstractButton*>(window.Control(id));
+            if (button == nullptr || !button->isEnabled()) {
+                continue;
+            }
+            // Closes the window the click opens once it runs (the click returns after that).
+            QTimer closer;
+            closer.setInterval(50);
+            QObject::connect(&closer, &QTimer::timeout, [&] {
+                auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+                if (modal != nullptr && modal != &window) {
+                    ++shown;
+                    modal->reject();
+                }
+            });
+            closer.start();
+            button->click();
+        }
+        window.hide();
+        state.counters["windows"] = shown;
+        state.counters["peak_mib"] = PeakResidentMiB();
+    }
+}
+BENCHMARK(BM_PeakMemoryAfterEveryWindow)->Iterations(1);
 
 } // namespace
 
