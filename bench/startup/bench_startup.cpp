@@ -24,6 +24,7 @@
 
 #include <algorithm>
 #include <clocale>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -131,21 +132,39 @@ BENCHMARK(BM_ProcessStartToWindowReady)
 
 // The window's opening inside a running process: port, identification, command set, panel
 // settings, settings, media lists, the condition, pictures and controls.
+// The controller's objects and its main window as the program makes them, on the real
+// library, not yet opened.
+struct BenchController {
+    BenchController() {
+        objects.port.SetLibraryCandidates({ZEFRALINK});
+        objects.BuildOperations();
+        window = std::make_unique<CControllerDlg>(
+            objects.Links(kSupportedSystem, QUIRN_RUNTIME_DIR "/", nullptr));
+    }
+
+    CControllerObjects objects{
+        CLanguageSet(1033), CControllerSettings(true), QUIRN_RUNTIME_DIR "/", {}};
+    std::unique_ptr<CControllerDlg> window;
+};
+
+// False, and the benchmark skipped with the reason, when the window did not open.
+bool Opened(benchmark::State& state, int opened) {
+    if (opened != 0) {
+        state.SkipWithError(("the window did not open (code " + std::to_string(opened) +
+                             "); run the benchmark under plottersim")
+                                .c_str());
+    }
+    return opened == 0;
+}
+
 void BM_OpenMainWindow(benchmark::State& state) {
     for (auto _ : state) {
-        CControllerObjects controller(CLanguageSet(1033), CControllerSettings(true),
-                                      QUIRN_RUNTIME_DIR "/", {});
-        controller.port.SetLibraryCandidates({ZEFRALINK});
-        controller.BuildOperations();
-        CControllerDlg window(controller.Links(kSupportedSystem, QUIRN_RUNTIME_DIR "/", nullptr));
+        BenchController controller;
         QElapsedTimer clock;
         clock.start();
-        const int opened = window.OnInitDialog();
+        const int opened = controller.window->OnInitDialog();
         const double seconds = static_cast<double>(clock.nsecsElapsed()) * 1e-9;
-        if (opened != 0) {
-            state.SkipWithError(("the window did not open (code " + std::to_string(opened) +
-                                 "); run the benchmark under plottersim")
-                                    .c_str());
+        if (!Opened(state, opened)) {
             return;
         }
         state.SetIterationTime(seconds);
@@ -176,15 +195,9 @@ void BM_PeakMemoryAfterEveryWindow(benchmark::State& state) {
                                 ctl::kMarkSettings, ctl::kAbout,          ctl::kOption,
                                 ctl::kAdvanced};
     for (auto _ : state) {
-        CControllerObjects controller(CLanguageSet(1033), CControllerSettings(true),
-                                      QUIRN_RUNTIME_DIR "/", {});
-        controller.port.SetLibraryCandidates({ZEFRALINK});
-        controller.BuildOperations();
-        CControllerDlg window(controller.Links(kSupportedSystem, QUIRN_RUNTIME_DIR "/", nullptr));
-        if (const int opened = window.OnInitDialog(); opened != 0) {
-            state.SkipWithError(("the window did not open (code " + std::to_string(opened) +
-                                 "); run the benchmark under plottersim")
-                                    .c_str());
+        BenchController controller;
+        CControllerDlg& window = *controller.window;
+        if (!Opened(state, window.OnInitDialog())) {
             return;
         }
         window.show();

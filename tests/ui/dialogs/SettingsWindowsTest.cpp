@@ -197,6 +197,10 @@ TEST(ProgramIcon, ComesInEverySizeAndIsTheAboutPicture) {
         EXPECT_EQ(qAlpha(image.pixel(size.width() / 2, size.height() * 3 / 8)), 255)
             << size.width();
     }
+    // Between two files the larger is drawn smaller; beyond the largest, the largest as it is.
+    EXPECT_EQ(icon.pixmap(QSize(40, 40)).size(), QSize(40, 40));
+    EXPECT_EQ(icon.actualSize(QSize(40, 40)), QSize(40, 40));
+    EXPECT_EQ(icon.pixmap(QSize(300, 300)).size(), QSize(256, 256));
 
     SettingsRig rig;
     CAboutDlg about(rig.folders, {});
