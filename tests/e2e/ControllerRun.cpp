@@ -13,6 +13,7 @@
 #include <QThread>
 
 #include <algorithm>
+#include <csignal>
 
 const QString kQuirn = QStringLiteral(QUIRN_RUNTIME_DIR "/quirn");
 
@@ -129,6 +130,7 @@ bool CControllerRun::Start(const Launch& launch, const QString& platform) {
     m_process.setProcessEnvironment(env);
     m_process.setProcessChannelMode(QProcess::SeparateChannels);
     m_process.setStandardOutputFile(QProcess::nullDevice());
+    m_bUnderSimulator = launch.underSimulator;
     if (launch.underSimulator) {
         // The log comes before any --model so that every plotter keeps one.
         m_process.start(kPlotterSim, QStringList{"--log", Folder() + "/wire.log"} +
@@ -138,6 +140,11 @@ bool CControllerRun::Start(const Launch& launch, const QString& platform) {
         m_process.start(launch.program, launch.arguments);
     }
     return m_process.waitForStarted(kStartTimeoutMs);
+}
+
+bool CControllerRun::SignalSimulator(int signal) {
+    return m_bUnderSimulator && IsRunning() &&
+           ::kill(static_cast<pid_t>(m_process.processId()), signal) == 0;
 }
 
 int CControllerRun::ExitCode(int timeoutMs) {

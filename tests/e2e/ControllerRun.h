@@ -97,6 +97,9 @@ public:
     // Waits until what the plotter has received satisfies `done`.
     bool WaitForWire(const std::function<bool(const std::string&)>& done, int timeoutMs);
     QString ErrorOutput() const { return QString::fromLocal8Bit(m_errors); }
+    // Sends `signal` to the simulator: SIGUSR1 pulls every plotter out, SIGUSR2 plugs them back
+    // in. False when the run has no simulator or has ended.
+    bool SignalSimulator(int signal);
 
 private:
     bool Start(const Launch& launch, const QString& platform);
@@ -104,6 +107,7 @@ private:
     QTemporaryDir m_dir;
     QProcess m_process;
     QByteArray m_errors;
+    bool m_bUnderSimulator = false;
 };
 
 // What the screen shows, as a user would tell it apart.

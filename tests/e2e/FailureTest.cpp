@@ -1,9 +1,12 @@
 // Starts that fail: the message is shown on screen, answered like a user would, and the
-// process ends with the exit code its starter expects.
+// process ends with the exit code its starter expects. And a plotter that goes away while
+// the window is open: the window reports it and stays usable.
 #include "ControllerRun.h"
+#include "ui/main/ControlIds.h"
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <vector>
 
 namespace {
@@ -57,6 +60,39 @@ TEST(EndToEndFailedStart, MessageIsAnsweredAndTheExitCodeTold) {
         // A window that never opened stores nothing.
         EXPECT_FALSE(run.SettingsFileExists());
     }
+}
+
+// The plotter pulled out while the window is open: Origin shows a message instead of moving
+// the head; once it is plugged back in, the same button in the same window moves it.
+TEST(EndToEndPulledOut, TheWindowStaysUsableAndReachesThePlotterOnceItIsBack) {
+    const std::string kOrigin = Command("TC36,");
+    const auto windowAlone = [](const QImage& image) {
+        return screen::ShowsMainWindow(image) && !screen::ShowsMessageBox(image);
+    };
+    CControllerRun run;
+    ASSERT_TRUE(run.IsValid());
+    CVncClient client;
+    ASSERT_TRUE(run.StartOnScreen(Launch(), client));
+    ASSERT_TRUE(client.WaitForScreen(windowAlone, CControllerRun::kScreenTimeoutMs));
+    const QRect origin = screen::MainWindowControl(client.Capture(), ctl::kOrigin);
+    ASSERT_FALSE(origin.isEmpty());
+
+    ASSERT_TRUE(run.SignalSimulator(SIGUSR1));
+    ASSERT_TRUE(client.Click(origin.center()));
+    ASSERT_TRUE(client.WaitForScreen(screen::ShowsMessageBox, CControllerRun::kScreenTimeoutMs));
+    ASSERT_TRUE(client.Press(CVncClient::kKeyReturn));
+    ASSERT_TRUE(client.WaitForScreen(windowAlone, CControllerRun::kScreenTimeoutMs));
+
+    ASSERT_TRUE(run.SignalSimulator(SIGUSR2));
+    ASSERT_TRUE(client.Click(origin.center()));
+    EXPECT_TRUE(run.WaitForWire(kOrigin, CControllerRun::kScreenTimeoutMs));
+    EXPECT_TRUE(windowAlone(client.Capture()));
+
+    ASSERT_TRUE(client.Press(CVncClient::kKeyEscape));
+    EXPECT_EQ(run.ExitCode(), 1);
+    // The click while it was out sent nothing that arrived.
+    const std::string wire = run.Wire();
+    EXPECT_EQ(wire.find(kOrigin), wire.rfind(kOrigin));
 }
 
 } // namespace
