@@ -130,8 +130,6 @@ BENCHMARK(BM_ProcessStartToWindowReady)
     ->Iterations(20)
     ->Repetitions(3);
 
-// The window's opening inside a running process: port, identification, command set, panel
-// settings, settings, media lists, the condition, pictures and controls.
 // The controller's objects and its main window as the program makes them, on the real
 // library, not yet opened.
 struct BenchController {
@@ -157,6 +155,8 @@ bool Opened(benchmark::State& state, int opened) {
     return opened == 0;
 }
 
+// The window's opening inside a running process: port, identification, command set, panel
+// settings, settings, media lists, the condition, pictures and controls.
 void BM_OpenMainWindow(benchmark::State& state) {
     for (auto _ : state) {
         BenchController controller;

@@ -9,7 +9,8 @@
 // An icon drawn from one file per size, each read the first time a size it serves is asked
 // for. Which sizes a window's icon needs is up to the desktop: X11 takes every size as the
 // window appears, Wayland and the offscreen platform none; reading all eight program icon
-// files up front cost the start a tenth of its time. Every mode and state draws the same.
+// files up front was a tenth of the window's start-up work in a profile. Every mode and state draws
+// the same.
 class CIconFilesEngine : public QIconEngine {
 public:
     // Files by their pixel size (square pictures).

@@ -30,11 +30,14 @@ QFont WindowFont(int cellHeight, QFont::Weight weight) {
 }
 
 QIcon ProgramIcon(const QString& programFolder) {
+    const QString prefix = QStringLiteral("quirn-");
+    const QString suffix = QStringLiteral(".png");
     const QDir icons(programFolder + QStringLiteral("/icons"));
     std::map<int, QString> files;
-    for (const QString& name : icons.entryList({QStringLiteral("quirn-*.png")}, QDir::Files)) {
+    for (const QString& name : icons.entryList({prefix + '*' + suffix}, QDir::Files)) {
         bool isSize = false;
-        const int size = name.sliced(6, name.size() - 10).toInt(&isSize);
+        const int size =
+            name.sliced(prefix.size(), name.size() - prefix.size() - suffix.size()).toInt(&isSize);
         if (isSize && size > 0) {
             files.emplace(size, icons.filePath(name));
         }

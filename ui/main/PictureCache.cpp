@@ -5,7 +5,10 @@
 #include <QPainter>
 #include <QRect>
 
-QString CPictureCache::Key(const QString& path, const QRect& rect) const {
+namespace {
+
+// One entry per file and place: the same file may be drawn at two places or sizes.
+QString Key(const QString& path, const QRect& rect) {
     return QStringLiteral("%1@%2,%3,%4,%5")
         .arg(path)
         .arg(rect.x())
@@ -13,6 +16,8 @@ QString CPictureCache::Key(const QString& path, const QRect& rect) const {
         .arg(rect.width())
         .arg(rect.height());
 }
+
+} // namespace
 
 void CPictureCache::Draw(QPainter& painter, const std::string& file, const QRect& rect) {
     const QString path = m_folders.CommonPicture(file);

@@ -27,8 +27,6 @@ public:
     void Prefetch(const std::string& file, const QRect& rect);
 
 private:
-    QString Key(const QString& path, const QRect& rect) const;
-
     const CSkinFolders& m_folders;
     std::map<QString, CSkinBitmap> m_pictures;
     std::map<QString, std::future<QImage>> m_pending;
