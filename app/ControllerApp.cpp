@@ -32,6 +32,18 @@ std::string UserDataFolder() {
     return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation).toStdString();
 }
 
+const char* SecondInstanceText(CSingleInstanceGuard::RaiseAnswer answer) {
+    switch (answer) {
+    case CSingleInstanceGuard::RaiseAnswer::Raised:
+        return "another controller is already running; its window was brought to the front";
+    case CSingleInstanceGuard::RaiseAnswer::NoWindow:
+        return "another controller is already running; it is still opening its window";
+    case CSingleInstanceGuard::RaiseAnswer::NoAnswer:
+        break;
+    }
+    return "another controller is already running; it did not answer";
+}
+
 } // namespace
 
 CControllerApp::CControllerApp(std::vector<std::string> arguments)
@@ -64,7 +76,9 @@ bool CControllerApp::InitInstance() {
                                                      CSingleInstanceGuard::RuntimeFolder());
     if (!m_guard->Acquire()) {
         m_nExitCode = exitcode::kAlreadyRunning;
-        m_guard->AskToRaise(kRaiseAnswerTimeoutMs);
+        // The exit status alone leaves a user at a terminal wondering why nothing appeared.
+        std::fprintf(stderr, "quirn: %s\n",
+                     SecondInstanceText(m_guard->AskToRaise(kRaiseAnswerTimeoutMs)));
         return false;
     }
     // A lock that cannot be made says nothing about another controller: run without it.

@@ -4,6 +4,8 @@
 #include "core/messages/CMessageService.h"
 #include "core/messages/MessageCodes.h"
 
+#include <QDir>
+
 #include <utility>
 
 namespace {
@@ -23,14 +25,13 @@ CHelpViewer::CHelpViewer(const QString& programFolder, const CLanguageSet& langu
 
 int CHelpViewer::Show(int topic, int family) const {
     const QString page = platform::FindHelpPage(m_folders, helpcontext::ForTopic(topic, family));
-    int code = msg::kOk;
     if (page.isEmpty()) {
-        code = msg::kHelpPageMissing;
-    } else if (!m_fnOpen(QUrl::fromLocalFile(page))) {
-        code = msg::kHelpNotOpened;
+        ShowMessage(msg::kHelpPageMissing);
+        return msg::kHelpPageMissing;
     }
-    if (code != msg::kOk) {
-        ShowMessage(code);
-    }
-    return code;
+    m_fnOpen(QUrl::fromLocalFile(page), [page] {
+        CMessageService::Instance().ShowMessage(msg::kHelpNotOpened,
+                                                QDir::toNativeSeparators(page).toStdString());
+    });
+    return msg::kOk;
 }

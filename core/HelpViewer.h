@@ -15,8 +15,9 @@ public:
                 platform::PageOpener open);
 
     // The page of a window's help topic (helpcontext) for the connected plotter family (-1:
-    // none yet). 0 when the page was handed on; otherwise the message shown, kHelpPageMissing
-    // or kHelpNotOpened.
+    // none yet). 0 when the page was handed on, kHelpPageMissing (shown) when there is none.
+    // A page that nothing shows is reported with kHelpNotOpened and the page's file, so the
+    // user can open it by hand.
     [[nodiscard]] int Show(int topic, int family) const;
 
 private:

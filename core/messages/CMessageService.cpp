@@ -46,11 +46,17 @@ CMessageSink* CMessageService::SetSink(CMessageSink* sink) {
 }
 
 void CMessageService::ShowMessage(int code) {
+    ShowMessage(code, std::string());
+}
+
+void CMessageService::ShowMessage(int code, const std::string& detail) {
     const std::optional<MessageIcon> icon = IconOfMessage(code);
     if (!icon) {
         return;
     }
-    Show(*icon, MessageButtons::Ok, WithCodeSuffix(m_strings.LoadString(code), code));
+    const std::string text = m_strings.LoadString(code);
+    Show(*icon, MessageButtons::Ok,
+         WithCodeSuffix(detail.empty() ? text : text + "\n" + detail, code));
 }
 
 void CMessageService::ShowRangeMessage(int code, const char* low, const char* high) {

@@ -33,6 +33,9 @@ public:
     // Errors and warnings: the code's text, then " [code = <code>]". Codes outside the error
     // and warning groups show nothing.
     void ShowMessage(int code);
+    // The same with a detail on a line of its own before the code (a file the user may open
+    // by hand).
+    void ShowMessage(int code, const std::string& detail);
     // Out-of-range values 1200..1222: the code's text with the two limits put in.
     void ShowRangeMessage(int code, const char* low, const char* high);
     // Confirmations 1800..1811: OK/Cancel, question icon, no code. True when OK was chosen;

@@ -38,7 +38,8 @@ protected:
         }
     }
 
-    QProcess& Start(const QStringList& arguments, const QString& platform) {
+    QProcess& Start(const QStringList& arguments, const QString& platform,
+                    QProcess::ProcessChannelMode channels = QProcess::ForwardedErrorChannel) {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("XDG_RUNTIME_DIR", m_runtime.path());
         env.insert("XDG_CONFIG_HOME", m_home.path() + "/config");
@@ -47,7 +48,7 @@ protected:
         env.insert("LC_ALL", "C");
         auto process = std::make_unique<QProcess>();
         process->setProcessEnvironment(env);
-        process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        process->setProcessChannelMode(channels);
         process->start(kProgram, arguments);
         EXPECT_TRUE(process->waitForStarted(10000));
         m_processes.push_back(std::move(process));
@@ -96,8 +97,11 @@ TEST_F(TwoControllers, SecondInstanceEndsWith100WhileTheFirstRuns) {
     CVncClient keyboard;
     QProcess& first = StartFirst({"/DEMO"}, keyboard);
 
-    QProcess& second = Start({"/DEMO", "/CUTMODE"}, "offscreen");
+    QProcess& second = Start({"/DEMO", "/CUTMODE"}, "offscreen", QProcess::SeparateChannels);
     EXPECT_EQ(ExitCodeOf(second), 100);
+    EXPECT_EQ(second.readAllStandardError(),
+              "quirn: another controller is already running; its window was brought to the "
+              "front\n");
     EXPECT_EQ(first.state(), QProcess::Running);
     EXPECT_TRUE(WaitForWindow());
 
@@ -107,6 +111,57 @@ TEST_F(TwoControllers, SecondInstanceEndsWith100WhileTheFirstRuns) {
 
     ASSERT_TRUE(keyboard.Press(kKeyEscape));
     EXPECT_EQ(ExitCodeOf(first), 1);
+}
+
+// A user at a terminal: usage and version without any display, and a start without a usable
+// display ends with one line and "could not start" instead of Qt's abort.
+TEST_F(TwoControllers, TerminalGetsItsAnswerWithoutAWindow) {
+    struct Row {
+        QStringList arguments;
+        const char* display; // nullptr: not set
+        int exitCode;
+        const char* stdoutStart;
+        const char* stderrStart; // of its one line
+        const char* stderrHolds;
+    };
+    const Row rows[] = {
+        {{"--help"}, nullptr, 0, "Usage: quirn [parameter ...]\n", "", ""},
+        {{"/CUTMODE", "--version", "--help"}, ":7777", 0, "Usage: quirn", "", ""},
+        {{"--version"}, nullptr, 0, "quirn " QUIRN_VERSION "\n", "", ""},
+        {{"/DEMO"}, nullptr, 101, "", "quirn: cannot start: ", "DISPLAY is not set"},
+        {{"/DEMO"}, ":7777", 101, "", "quirn: cannot start: ", "display :7777"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.arguments.join(' ').toStdString() + " on " +
+                     (row.display ? row.display : "no display"));
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("XDG_RUNTIME_DIR", m_runtime.path());
+        env.insert("HOME", m_home.path());
+        env.insert("QT_QPA_PLATFORM", "xcb");
+        env.remove("WAYLAND_DISPLAY");
+        env.remove("DISPLAY");
+        if (row.display) {
+            env.insert("DISPLAY", row.display);
+        }
+        QProcess process;
+        process.setProcessEnvironment(env);
+        process.start(kProgram, row.arguments);
+        ASSERT_TRUE(process.waitForFinished(15000));
+        EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(process.exitCode(), row.exitCode);
+        const QByteArray out = process.readAllStandardOutput();
+        const QByteArray err = process.readAllStandardError();
+        EXPECT_TRUE(out.startsWith(row.stdoutStart)) << out.toStdString();
+        EXPECT_EQ(out.isEmpty(), *row.stdoutStart == '\0');
+        EXPECT_TRUE(err.startsWith(row.stderrStart)) << err.toStdString();
+        EXPECT_TRUE(err.contains(row.stderrHolds)) << err.toStdString();
+        EXPECT_EQ(err.count('\n'), *row.stderrStart == '\0' ? 0 : 1) << err.toStdString();
+        if (row.arguments.contains("--help")) {
+            for (const char* part : {"/CUTMODE", "/TB2x", "/OWNER", "100", "101", "199"}) {
+                EXPECT_TRUE(out.contains(part)) << part;
+            }
+        }
+    }
 }
 
 TEST_F(TwoControllers, WindowResultBecomesTheExitCode) {

@@ -4,7 +4,6 @@
 #include "platform/WindowFront.h"
 
 #include <QApplication>
-#include <QDesktopServices>
 #include <QDialog>
 #include <QDir>
 #include <QElapsedTimer>
@@ -162,15 +161,6 @@ TEST(WindowFront, RestoresMinimisedWindowAndPrefersItsModalPopup) {
     EXPECT_TRUE(WaitUntil([&popup] { return QApplication::activeWindow() == &popup; }, 5000));
 }
 
-// Records the pages handed to the browser instead of starting one.
-class PageRecorder : public QObject {
-    Q_OBJECT
-public:
-    QList<QUrl> m_urls;
-public slots:
-    void Open(const QUrl& url) { m_urls.append(url); }
-};
-
 TEST(HelpPages, TheFirstFolderThatHoldsThePageGivesIt) {
     QTemporaryDir root;
     const QString own = root.path() + "/JPN";
@@ -198,14 +188,47 @@ TEST(HelpPages, TheFirstFolderThatHoldsThePageGivesIt) {
         EXPECT_EQ(platform::FindHelpPage(row.folders, row.context), row.page)
             << row.context << " " << row.folders.join(' ').toStdString();
     }
+}
 
-    // The desktop's browser is reached through the desktop services.
-    PageRecorder recorder;
-    QDesktopServices::setUrlHandler("file", &recorder, "Open");
-    const QUrl page = QUrl::fromLocalFile(own + "/98306.html");
-    EXPECT_TRUE(platform::OpenInDesktopBrowser(page));
-    QDesktopServices::unsetUrlHandler("file");
-    EXPECT_EQ(recorder.m_urls, QList<QUrl>{page});
+// The desktop's opener is xdg-open from PATH: missing, failing (no handler: status 3, the
+// handler failed: 4), crashing, or handing the page on.
+TEST(HelpPages, AnOpenerThatCannotShowThePageIsReported) {
+    struct Row {
+        const char* script; // nullptr: no xdg-open at all
+        bool failed;
+    };
+    const Row rows[] = {
+        {nullptr, true},   {"exit 3", true},         {"exit 4", true}, {"kill -SEGV $$", true},
+        {"exit 0", false}, {"exec sleep 30", false}, // still showing the page: not waited for
+    };
+    const QByteArray path = qgetenv("PATH");
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.script ? row.script : "no xdg-open");
+        QTemporaryDir bin;
+        if (row.script) {
+            QFile opener(bin.path() + "/xdg-open");
+            ASSERT_TRUE(opener.open(QIODevice::WriteOnly));
+            // Only this opener is on the search path; its own commands use the usual one.
+            opener.write("#!/bin/sh\necho \"$1\" > \"${0%/*}/asked\"\nPATH='" + path + "'\n" +
+                         row.script + "\n");
+            opener.close();
+            opener.setPermissions(opener.permissions() | QFileDevice::ExeOwner);
+        }
+        qputenv("PATH", bin.path().toUtf8());
+        int failures = 0;
+        const QUrl page = QUrl::fromLocalFile(bin.path() + "/98306.html");
+        platform::OpenInDesktopBrowser(page, [&failures] { ++failures; });
+        qputenv("PATH", path);
+
+        WaitUntil([&] { return failures > 0 || QFile::exists(bin.path() + "/asked"); }, 10000);
+        WaitUntil([&] { return failures > 0; }, row.failed ? 10000 : 300);
+        EXPECT_EQ(failures, row.failed ? 1 : 0);
+        if (row.script) {
+            QFile asked(bin.path() + "/asked");
+            ASSERT_TRUE(asked.open(QIODevice::ReadOnly));
+            EXPECT_EQ(asked.readAll().trimmed(), page.toString().toUtf8());
+        }
+    }
 }
 
 TEST(LocaleFacts, MeasurementSystemAndSeparator) {
@@ -226,5 +249,3 @@ TEST(LocaleFacts, MeasurementSystemAndSeparator) {
 }
 
 } // namespace
-
-#include "PlatformTest.moc"
