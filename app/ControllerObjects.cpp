@@ -73,6 +73,7 @@ ControllerLinks CControllerObjects::Links(int systemCode, std::string skinFolder
                            *m_pAdvancedLink,
                            jog,
                            retryTimer,
+                           *m_pRetryTick,
                            unsent,
                            *m_pRetryValues,
                            settings.m_advanced,

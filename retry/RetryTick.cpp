@@ -6,49 +6,66 @@
 #include "protocol/PlotterCommands.h"
 #include "retry/UnsentChanges.h"
 
-template <typename Send> bool CRetryTick::Resend(unsigned bit, unsigned pending, Send&& send) {
+#include <functional>
+
+int CRetryTick::Resend(unsigned bit, unsigned pending, const std::function<int()>& send) {
     if ((pending & bit) == 0 || !m_unsent.BeginSend(bit)) {
-        return true;
+        return msg::kOk;
     }
-    if (send() != msg::kOk) {
-        return false;
+    if (const int sent = send(); sent != msg::kOk) {
+        return sent;
     }
     m_unsent.SendArrived(bit);
-    return true;
+    return msg::kOk;
 }
 
 void CRetryTick::OnTick() {
-    if (m_port.CheckReady(!m_source.SkipQueueCheck(), true) != msg::kOk) {
-        return;
+    // Nothing is shown: the next tick tries again.
+    static_cast<void>(SendUnsent());
+}
+
+int CRetryTick::SendUnsent() {
+    if (const int ready = m_port.CheckReady(!m_source.SkipQueueCheck(), true); ready != msg::kOk) {
+        return ready;
     }
     const unsigned pending = m_unsent.Bits();
     if (pending == 0) {
-        return;
+        return msg::kOk;
     }
-    // The sends skip both checks: this tick has just made them.
+    // The sends skip both checks: this attempt has just made them.
     const bool controllerCondition = m_source.UseControllerCondition();
-    if (!Resend(CUnsentChanges::kPanelSettings, pending, [&] {
-            return controllerCondition ? msg::kOk : m_commands.UsePlotterSettings(false, false);
-        })) {
-        return;
+    const struct {
+        unsigned bit;
+        std::function<int()> send;
+    } changes[] = {
+        {CUnsentChanges::kPanelSettings,
+         [&] {
+             return controllerCondition ? msg::kOk : m_commands.UsePlotterSettings(false, false);
+         }},
+        {CUnsentChanges::kCuttingCondition,
+         [&] {
+             if (!controllerCondition) {
+                 return msg::kOk;
+             }
+             // A condition the store no longer has cannot be sent: nothing of it is left to
+             // bring over, and keeping the bit would hold back every later change for good.
+             const std::optional<CuttingCondition> c = m_source.CurrentCondition();
+             return c ? m_commands.SendCuttingCondition(*c, false, false) : msg::kOk;
+         }},
+        {CUnsentChanges::kMediaOrientation,
+         [&] {
+             return m_commands.SendMediaOrientation(m_source.MediaOrientation(), false, false);
+         }},
+        {CUnsentChanges::kAdvancedSettings,
+         [&] {
+             return m_advanced.WriteAdvancedSettings(m_source.StoredAdvancedSettings(), false,
+                                                     false);
+         }},
+    };
+    for (const auto& change : changes) {
+        if (const int sent = Resend(change.bit, pending, change.send); sent != msg::kOk) {
+            return sent;
+        }
     }
-    if (!Resend(CUnsentChanges::kCuttingCondition, pending, [&] {
-            if (!controllerCondition) {
-                return msg::kOk;
-            }
-            // A condition the store no longer has cannot be sent: nothing of it is left to
-            // bring over, and keeping the bit would hold back every later change for good.
-            const std::optional<CuttingCondition> c = m_source.CurrentCondition();
-            return c ? m_commands.SendCuttingCondition(*c, false, false) : msg::kOk;
-        })) {
-        return;
-    }
-    if (!Resend(CUnsentChanges::kMediaOrientation, pending, [&] {
-            return m_commands.SendMediaOrientation(m_source.MediaOrientation(), false, false);
-        })) {
-        return;
-    }
-    Resend(CUnsentChanges::kAdvancedSettings, pending, [&] {
-        return m_advanced.WriteAdvancedSettings(m_source.StoredAdvancedSettings(), false, false);
-    });
+    return msg::kOk;
 }

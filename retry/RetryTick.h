@@ -3,6 +3,7 @@
 #include "conditions/CuttingCondition.h"
 #include "protocol/AdvancedSettings.h"
 
+#include <functional>
 #include <optional>
 
 class CPlotterPort;
@@ -28,7 +29,7 @@ public:
 // One attempt to bring the plotter up to date: if the plotter is ready, send the unsent
 // changes in the order panel settings, cutting condition, media orientation, advanced
 // settings. The first send that fails ends the attempt and leaves its change and every later
-// one unsent. Nothing is ever shown to the user.
+// one unsent. The tick itself shows nothing to the user.
 class CRetryTick {
 public:
     CRetryTick(CPlotterPort& port, CPlotterCommands& commands, CAdvancedSettingsLink& advanced,
@@ -37,12 +38,15 @@ public:
           m_source(source) {}
 
     void OnTick();
+    // The same attempt for the window that cannot go on without it ("Cut"): 0 when the plotter
+    // is ready and has every change, else the code of the check or send that failed.
+    [[nodiscard]] int SendUnsent();
 
 private:
     // Sends one change. Its bit stays set until the send has arrived, so closing the window
     // meanwhile still sees it unsent; a change the user makes during the send stays marked.
-    // False on failure.
-    template <typename Send> bool Resend(unsigned bit, unsigned pending, Send&& send);
+    // Returns the send's code.
+    int Resend(unsigned bit, unsigned pending, const std::function<int()>& send);
 
     CPlotterPort& m_port;
     CPlotterCommands& m_commands;

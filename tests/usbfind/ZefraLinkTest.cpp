@@ -57,6 +57,12 @@ struct DeviceIdCase {
 
 TEST(ZefraLinkFind, ReadsManufacturerAndModelFromTheDeviceId) {
     const std::string huge(600, 'Z');
+    // The keys count wherever they lie within the 512 bytes read, up to the last one.
+    const std::string maker = "MANUFACTURER:Morvalin;";
+    const std::string model = "MODEL:WX8800;";
+    const auto filler = [&](std::size_t total) {
+        return std::string(total - maker.size() - model.size(), 'Z');
+    };
     const DeviceIdCase cases[] = {
         {"letter case is free", "MANUFACTURER:MORVALIN;MODEL:wx8800;CLASS:PRINTER;", "check 1"},
         {"values end at ';'", "CLASS:PRINTER;MANUFACTURER:Morvalin;MODEL:WX8800;DES:x;", "check 1"},
@@ -72,6 +78,11 @@ TEST(ZefraLinkFind, ReadsManufacturerAndModelFromTheDeviceId) {
         {"binary bytes around the keys", "\\x01\\xff;MANUFACTURER:Morvalin;MODEL:WX8800;\\xfe",
          "check 1"},
         {"keys beyond the 512 bytes read", huge + "MANUFACTURER:Morvalin;MODEL:WX8800;", "check 0"},
+        {"keys ending at the last byte read", filler(512) + maker + model, "check 1"},
+        {"keys ending one byte beyond", filler(513) + maker + model, "check 0"},
+        {"model ending at the last byte read", maker + filler(512) + model, "check 1"},
+        {"manufacturer ending at the last byte read", model + filler(512) + maker, "check 1"},
+        {"manufacturer ending one byte beyond", model + filler(513) + maker, "check 0"},
     };
     for (const DeviceIdCase& c : cases) {
         const ProcessResult run = RunProbe({"--model", "WX8800-60", "--device-id", c.deviceId},

@@ -7,12 +7,12 @@
 #include "core/messages/CMessageService.h"
 #include "core/messages/MessageCodes.h"
 #include "models/PlotterModel.h"
-#include "protocol/JogKeyState.h"
 #include "skin/SkinButton.h"
 #include "skin/SkinCombo.h"
 #include "skin/SkinControl.h"
 #include "skin/SkinRadio.h"
 #include "ui/dialogs/ConditionRules.h"
+#include "ui/dialogs/KeyboardJog.h"
 #include "ui/dialogs/LevelSlider.h"
 #include "ui/dialogs/WindowLook.h"
 
@@ -130,12 +130,7 @@ int CCondEditDlg::OnInitDialog() {
     connect(m_pBlades, &QComboBox::currentIndexChanged, this, &CCondEditDlg::OnBladeChanged);
     connect(m_pTestCut, &CSkinButton::clicked, this, [this] { OnTestCut(false); });
     connect(m_pFiveTestCut, &CSkinButton::clicked, this, [this] { OnTestCut(true); });
-    connect(m_pKeyboard, &CSkinRadio::JogModeChanged, this, &CCondEditDlg::OnKeyboardModeChanged);
-    // A failed jog send has dropped every key; its message tells why (0 shows nothing).
-    connect(m_pKeyboard, &CSkinRadio::JogKeyPressed, this,
-            [this](int bits) { ShowMessage(m_links.jog.Press(bits)); });
-    connect(m_pKeyboard, &CSkinRadio::JogKeyReleased, this,
-            [this](int bits) { ShowMessage(m_links.jog.Release(bits)); });
+    m_pKeyboardJog = std::make_unique<CKeyboardJog>(*this, *m_pKeyboard, m_links.jog);
     qApp->installEventFilter(this);
     m_bOpened = true;
     return msg::kOk;

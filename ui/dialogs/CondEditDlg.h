@@ -7,9 +7,11 @@
 
 #include <QDialog>
 
+#include <memory>
 #include <string>
 #include <vector>
 
+class CKeyboardJog;
 class CLevelSlider;
 class CSkinButton;
 class CSkinCombo;
@@ -88,7 +90,6 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-    void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void done(int result) override;
 
@@ -118,10 +119,7 @@ private:
 
     // Keys and jogging.
     bool FilterKey(QKeyEvent* event);
-    bool FilterMouse(QWidget* target, QEvent* event);
     void OnFunctionKey(int key);
-    void OnKeyboardModeChanged(int mode);
-    void EndKeyboardMode();
     bool IsKeyHeld() const;
 
     ConditionDialogLinks m_links;
@@ -140,6 +138,8 @@ private:
     CLevelSlider* m_pOffset = nullptr;
     // The large picture of each offered blade, in catalogue order.
     std::vector<CSkinBitmap> m_bladePictures;
+    // Made once the "Use Keyboard" toggle is set up; as a member it goes before the toggle
+    // and stops the head when the window is destroyed.
+    std::unique_ptr<CKeyboardJog> m_pKeyboardJog;
     bool m_bOpened = false;
-    bool m_bSwallowRelease = false;
 };

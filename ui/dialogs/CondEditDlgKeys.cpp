@@ -3,18 +3,16 @@
 #include "ui/dialogs/KeyRouting.h"
 
 #include "core/HelpContext.h"
-#include "core/messages/CMessageService.h"
 #include "protocol/JogKeyState.h"
 #include "skin/SkinButton.h"
-#include "skin/SkinRadio.h"
+#include "ui/dialogs/KeyboardJog.h"
 
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QMouseEvent>
 
 bool CCondEditDlg::IsKeyHeld() const {
-    return m_links.jog.Mask() != 0;
+    return m_pKeyboardJog->IsKeyHeld();
 }
 
 bool CCondEditDlg::eventFilter(QObject* watched, QEvent* event) {
@@ -31,7 +29,7 @@ bool CCondEditDlg::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick:
     case QEvent::MouseButtonRelease:
-        return FilterMouse(widget, event);
+        return m_pKeyboardJog->FilterMouse(widget, event);
     default:
         break;
     }
@@ -80,12 +78,7 @@ bool CCondEditDlg::FilterKey(QKeyEvent* event) {
 void CCondEditDlg::OnFunctionKey(int key) {
     switch (key) {
     case Qt::Key_F6:
-        m_pKeyboard->setFocus();
-        if (m_pKeyboard->IsOn()) {
-            EndKeyboardMode();
-        } else {
-            m_pKeyboard->SwitchOn();
-        }
+        m_pKeyboardJog->OnToggleKey();
         break;
     case Qt::Key_F8:
         m_pTestCut->setFocus();
@@ -98,60 +91,8 @@ void CCondEditDlg::OnFunctionKey(int key) {
     }
 }
 
-bool CCondEditDlg::FilterMouse(QWidget* target, QEvent* event) {
-    if (static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton) {
-        return false;
-    }
-    if (event->type() == QEvent::MouseButtonRelease) {
-        const bool swallow = m_bSwallowRelease;
-        m_bSwallowRelease = false;
-        return swallow;
-    }
-    if (m_links.jog.InputMode() != CJogKeyState::kInputKeyboard) {
-        return false;
-    }
-    if (IsKeyHeld()) {
-        // Swallowed with its release; the toggle keeps the focus, or the key's release is lost.
-        m_bSwallowRelease = true;
-        m_pKeyboard->setFocus();
-        return true;
-    }
-    if (target != m_pKeyboard) {
-        EndKeyboardMode();
-    }
-    return false;
-}
-
-void CCondEditDlg::OnKeyboardModeChanged(int mode) {
-    CJogKeyState& jog = m_links.jog;
-    if (mode == CJogKeyState::kInputKeyboard) {
-        jog.SetInputMode(CJogKeyState::kInputKeyboard);
-        return;
-    }
-    jog.SetInputMode(CJogKeyState::kInputButtons);
-    ShowMessage(jog.Set(0));
-}
-
-void CCondEditDlg::EndKeyboardMode() {
-    m_pKeyboard->SwitchOff();
-    OnKeyboardModeChanged(CJogKeyState::kInputButtons);
-}
-
-// Another window in front: keyboard jogging ends and the head stops, as its keys now go
-// elsewhere. The main window's arrows were let go when this window opened over it.
-void CCondEditDlg::changeEvent(QEvent* event) {
-    QDialog::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && !isActiveWindow() && m_bOpened &&
-        m_links.jog.InputMode() == CJogKeyState::kInputKeyboard) {
-        EndKeyboardMode();
-    }
-}
-
-// Closing while keys jog the head would leave it moving.
+// Hiding the window ends keyboard jogging (CKeyboardJog).
 void CCondEditDlg::done(int result) {
-    if (m_bOpened && m_links.jog.InputMode() == CJogKeyState::kInputKeyboard) {
-        EndKeyboardMode();
-    }
     qApp->removeEventFilter(this);
     m_bOpened = false;
     QDialog::done(result);

@@ -40,6 +40,7 @@ QWidget* CRegMarkReadDlg::Control(int id) const {
 
 int CRegMarkReadDlg::exec() {
     if (const int failed = OnInitDialog(); failed != msg::kOk) {
+        StopPlotter();
         ShowMessage(failed);
         setResult(failed);
         return failed;
@@ -98,8 +99,15 @@ void CRegMarkReadDlg::OnAbort() {
 void CRegMarkReadDlg::Fail(int code) {
     m_timer.stop();
     m_nFailure = code;
+    StopPlotter();
     ShowMessage(code);
     Finish(kResultPortFailed);
+}
+
+// The window gives up on a reading the plotter has not finished: it must not go on searching
+// unwatched. Its own failure is not shown: the user learns the first one.
+void CRegMarkReadDlg::StopPlotter() {
+    static_cast<void>(m_marks.AbortMarkReading());
 }
 
 void CRegMarkReadDlg::Finish(int result) {

@@ -15,7 +15,8 @@ class QLabel;
 //
 // Results: kResultRead, kResultFailed (also after an abort), kResultPortFailed (a plotter
 // operation failed; its message has been shown and FailureCode() tells it), or 1014/1015 when
-// the Abort button cannot be set up (shown as well).
+// the Abort button cannot be set up (shown as well). Ending other than by the plotter's
+// answer, it first asks the plotter to abort the reading, as far as the plotter can be reached.
 class CRegMarkReadDlg : public QDialog {
     Q_OBJECT
 public:
@@ -46,6 +47,7 @@ private:
     void OnTimer();
     void OnAbort();
     void Fail(int code);
+    void StopPlotter();
     void Finish(int result);
 
     CMarkReading& m_marks;

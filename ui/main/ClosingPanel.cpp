@@ -5,8 +5,8 @@
 #include "core/SettingsStore.h"
 #include "core/messages/CMessageService.h"
 #include "core/messages/MessageCodes.h"
-#include "link/PlotterPort.h"
 #include "retry/ChangeSender.h"
+#include "retry/RetryTick.h"
 #include "skin/SkinButton.h"
 #include "ui/main/ControlIds.h"
 #include "ui/main/OrientationPanel.h"
@@ -33,8 +33,10 @@ void CClosingPanel::OnOK() {
         return;
     }
 
-    if (const int ready = Links().port.CheckReady(CheckQueues(), true); ready != msg::kOk) {
-        ShowMessage(ready);
+    // The job is cut with the plotter's settings: a change the retry timer has not brought
+    // over yet goes now, or the cut waits. Without one this is just the ready check.
+    if (const int sent = Links().retryTick.SendUnsent(); sent != msg::kOk) {
+        ShowMessage(sent);
         return;
     }
     if (!MarksReadForCut()) {
@@ -51,7 +53,7 @@ bool CClosingPanel::MarksReadForCut() {
     }
     if (settings.m_bTomboAuto != 0) {
         // Every failure on the way has been shown; the window stays for another try.
-        return m_orientation.CheckDistances() && m_orientation.ReadMarks() == msg::kOk;
+        return m_orientation.CheckReadingValues() && m_orientation.ReadMarks() == msg::kOk;
     }
     // Read by hand with "Read Marks" before: the plotter knows whether it has them.
     if (const int asked = m_orientation.QueryMarksRead(); asked != msg::kOk) {

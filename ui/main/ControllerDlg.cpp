@@ -287,7 +287,7 @@ bool CControllerDlg::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::MouseButtonRelease:
         return m_head.FilterMouse(widget, event);
     case QEvent::FocusOut:
-        m_head.OnFocusLeft(widget, static_cast<QFocusEvent*>(event)->reason());
+        m_head.OnFocusLeft(widget);
         break;
     default:
         break;

@@ -14,6 +14,7 @@ class CPlotterCommands;
 class CAdvancedSettingsLink;
 class CJogKeyState;
 class CRetryTimer;
+class CRetryTick;
 class CUnsentChanges;
 class CRetryValues;
 struct AdvancedSettings;
@@ -33,6 +34,7 @@ struct ControllerLinks {
     CAdvancedSettingsLink& advancedLink;
     CJogKeyState& jog;
     CRetryTimer& retryTimer;
+    CRetryTick& retryTick; // one attempt to send the unsent changes, as the timer makes it
     CUnsentChanges& unsent;
     CRetryValues& retryValues;              // what the retry timer's thread may read
     const AdvancedSettings& storedAdvanced; // the application's copy of the advanced settings

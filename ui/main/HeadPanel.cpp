@@ -9,12 +9,12 @@
 #include "skin/SkinArrowButton.h"
 #include "skin/SkinButton.h"
 #include "skin/SkinRadio.h"
+#include "ui/dialogs/KeyboardJog.h"
 #include "ui/main/ControlIds.h"
 #include "ui/main/MessageDlg.h"
 
 #include <QDialog>
 #include <QKeyEvent>
-#include <QMouseEvent>
 
 namespace {
 
@@ -22,20 +22,11 @@ constexpr int kDirections =
     CJogKeyState::kDown | CJogKeyState::kUp | CJogKeyState::kLeft | CJogKeyState::kRight;
 constexpr int kArrowIds[] = {ctl::kArrowUp, ctl::kArrowDown, ctl::kArrowLeft, ctl::kArrowRight};
 
-// A failed jog send has already dropped every key (the head stops); the user learns why.
-void ShowJogFailure(int code) {
-    if (code != msg::kOk) {
-        ShowMessage(code);
-    }
-}
-
 } // namespace
 
 CHeadPanel::CHeadPanel(const PanelContext& context) : CMainPanel(context) {}
 
-CSkinRadio* CHeadPanel::Keyboard() const {
-    return ControlAs<CSkinRadio>(ctl::kUseKeyboard);
-}
+CHeadPanel::~CHeadPanel() = default;
 
 void CHeadPanel::Init() {
     const bool familyZero = Links().model.IsFamilyZero();
@@ -53,12 +44,8 @@ void CHeadPanel::Init() {
         connect(arrow, &CSkinArrowButton::JogPressed, this, &CHeadPanel::OnArrowPressed);
         connect(arrow, &CSkinArrowButton::JogReleased, this, &CHeadPanel::OnArrowReleased);
     }
-    CJogKeyState& jog = Links().jog;
-    connect(Keyboard(), &CSkinRadio::JogModeChanged, this, &CHeadPanel::OnKeyboardModeChanged);
-    connect(Keyboard(), &CSkinRadio::JogKeyPressed, this,
-            [&jog](int bits) { ShowJogFailure(jog.Press(bits)); });
-    connect(Keyboard(), &CSkinRadio::JogKeyReleased, this,
-            [&jog](int bits) { ShowJogFailure(jog.Release(bits)); });
+    m_pKeyboardJog = std::make_unique<CKeyboardJog>(
+        Window(), *ControlAs<CSkinRadio>(ctl::kUseKeyboard), Links().jog);
 }
 
 bool CHeadPanel::IsKeyHeld() const {
@@ -71,9 +58,7 @@ void CHeadPanel::OnArrowPressed(int bits) {
         ShowJogFailure(jog.Press(bits)); // Shift or Ctrl while an arrow button has the focus
         return;
     }
-    if (jog.InputMode() == CJogKeyState::kInputKeyboard) {
-        EndKeyboardMode();
-    }
+    m_pKeyboardJog->End();
     const int pressed = jog.Press(bits);
     if (pressed == msg::kOk) {
         jog.SetInputMode(CJogKeyState::kInputArrowHeld);
@@ -89,44 +74,8 @@ void CHeadPanel::OnArrowReleased(int bits) {
     }
 }
 
-void CHeadPanel::OnKeyboardModeChanged(int mode) {
-    CJogKeyState& jog = Links().jog;
-    if (mode == CJogKeyState::kInputKeyboard) {
-        jog.SetInputMode(CJogKeyState::kInputKeyboard);
-        return;
-    }
-    jog.SetInputMode(CJogKeyState::kInputButtons);
-    ShowJogFailure(jog.Set(0));
-}
-
-void CHeadPanel::EndKeyboardMode() {
-    Keyboard()->SwitchOff();
-    OnKeyboardModeChanged(CJogKeyState::kInputButtons);
-}
-
 bool CHeadPanel::FilterMouse(QWidget* target, QEvent* event) {
-    if (static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton) {
-        return false;
-    }
-    if (event->type() == QEvent::MouseButtonRelease) {
-        const bool swallow = m_bSwallowRelease;
-        m_bSwallowRelease = false;
-        return swallow;
-    }
-    if (Links().jog.InputMode() != CJogKeyState::kInputKeyboard) {
-        return false;
-    }
-    if (IsKeyHeld()) {
-        // A click while a jog key is held is swallowed, and so is its release. The click has
-        // already moved the focus; the toggle keeps it, or the key's release would be lost.
-        m_bSwallowRelease = true;
-        Keyboard()->setFocus();
-        return true;
-    }
-    if (target != Keyboard()) {
-        EndKeyboardMode();
-    }
-    return false;
+    return m_pKeyboardJog->FilterMouse(target, event);
 }
 
 bool CHeadPanel::FilterKey(QKeyEvent* event) {
@@ -159,12 +108,7 @@ void CHeadPanel::OnFunctionKey(int key) {
         OnOrigin();
         break;
     case Qt::Key_F6:
-        Keyboard()->setFocus();
-        if (Keyboard()->IsOn()) {
-            EndKeyboardMode();
-        } else {
-            Keyboard()->SwitchOn();
-        }
+        m_pKeyboardJog->OnToggleKey();
         break;
     case Qt::Key_F7:
         Control(ctl::kReadMarks)->setFocus();
@@ -180,9 +124,7 @@ void CHeadPanel::OnFunctionKey(int key) {
 }
 
 void CHeadPanel::StopHead() {
-    if (Links().jog.InputMode() == CJogKeyState::kInputKeyboard) {
-        EndKeyboardMode();
-    }
+    m_pKeyboardJog->End();
     ReleaseKeys();
 }
 
@@ -206,16 +148,9 @@ bool CHeadPanel::IsArrow(const QWidget* widget) const {
     return false;
 }
 
-void CHeadPanel::OnFocusLeft(const QWidget* widget, Qt::FocusReason reason) {
-    if (!IsKeyHeld()) {
-        return;
-    }
-    // In keyboard mode the toggle holds the keys, else the arrow that has the focus. A click
-    // elsewhere in keyboard mode is swallowed and the toggle takes the focus back at once
-    // (FilterMouse); any other way out would lose the key's release.
-    const bool keyboardMode = Links().jog.InputMode() == CJogKeyState::kInputKeyboard;
-    const bool holder = keyboardMode ? widget == Keyboard() : IsArrow(widget);
-    if (holder && !(keyboardMode && reason == Qt::MouseFocusReason)) {
+void CHeadPanel::OnFocusLeft(const QWidget* widget) {
+    // An arrow holds its keys while it has the focus (mouse or space bar).
+    if (IsKeyHeld() && !m_pKeyboardJog->IsOn() && IsArrow(widget)) {
         ReleaseKeys();
     }
 }

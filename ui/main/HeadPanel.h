@@ -2,7 +2,9 @@
 
 #include "ui/main/MainPanel.h"
 
-class CSkinRadio;
+#include <memory>
+
+class CKeyboardJog;
 class QEvent;
 class QKeyEvent;
 
@@ -12,6 +14,7 @@ class CHeadPanel : public CMainPanel {
     Q_OBJECT
 public:
     explicit CHeadPanel(const PanelContext& context);
+    ~CHeadPanel() override;
 
     void Init();
 
@@ -23,8 +26,9 @@ public:
     bool IsKeyHeld() const;
     // Stops the head and leaves keyboard jog mode: the window is deactivated, closes or goes.
     void StopHead();
-    // The focus has left `widget`: a key held there would be released elsewhere.
-    void OnFocusLeft(const QWidget* widget, Qt::FocusReason reason);
+    // The focus has left `widget`: a key held on an arrow would be released elsewhere.
+    // (Keyboard jogging watches its toggle itself.)
+    void OnFocusLeft(const QWidget* widget);
 
     void OnTestCut();
 
@@ -35,15 +39,13 @@ signals:
 private:
     void OnArrowPressed(int bits);
     void OnArrowReleased(int bits);
-    void OnKeyboardModeChanged(int mode);
-    void EndKeyboardMode();
-    // Every held key let go (mask 0), every arrow drawn released; keyboard mode stays.
+    // Every held key let go (mask 0), every arrow drawn released.
     void ReleaseKeys();
     bool IsArrow(const QWidget* widget) const;
     void OnFunctionKey(int key);
     void OnOrigin();
     void OnCrossCut();
-    CSkinRadio* Keyboard() const;
 
-    bool m_bSwallowRelease = false;
+    // Made by Init, when the "Use Keyboard" toggle exists.
+    std::unique_ptr<CKeyboardJog> m_pKeyboardJog;
 };

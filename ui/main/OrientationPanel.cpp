@@ -1,6 +1,7 @@
 #include "ui/main/OrientationPanel.h"
 
 #include "conditions/units/LengthUnits.h"
+#include "conditions/units/MarkLimits.h"
 #include "core/ControllerCommandLine.h"
 #include "core/ControllerSettings.h"
 #include "core/messages/CMessageService.h"
@@ -11,6 +12,7 @@
 #include "retry/UnsentChanges.h"
 #include "skin/SkinButton.h"
 #include "ui/dialogs/MarkReadingRun.h"
+#include "ui/dialogs/RangeReport.h"
 #include "ui/dialogs/RegMarkDlg.h"
 #include "ui/main/ControlIds.h"
 #include "ui/main/ControllerLayout.h"
@@ -110,8 +112,19 @@ void COrientationPanel::RenewUnit() {
     ShowDistances();
 }
 
-bool COrientationPanel::CheckDistances() const {
-    return m_distances.Check();
+bool COrientationPanel::CheckReadingValues() const {
+    if (!m_distances.Check()) {
+        return false;
+    }
+    const CControllerSettings& settings = Links().settings;
+    if (settings.m_nTmbReadType != CRegMarkDlg::kMethodArea) {
+        return true;
+    }
+    // The settings window checks the step only while Area is chosen there; a step kept under
+    // another method reaches Area unchecked when the launching program switches the method.
+    const CMarkLimits limits(Links().model.MarkRanges(), settings.m_nUnitType,
+                             QLatin1Char(settings.m_cDecimalSeparator));
+    return PassesRangeCheck(limits.CheckStep(settings.m_nTmbStep), nullptr);
 }
 
 int COrientationPanel::ReadMarks() {
@@ -197,7 +210,7 @@ void COrientationPanel::OnReadMarks() {
     // F7 comes here also while the button is not offered: a plotter without mark reading, or
     // cut mode with automatic search, where "Cut" reads them.
     if (!Control(ctl::kReadMarks)->isEnabled() || Links().settings.m_bTomboRead == 0 ||
-        !CheckDistances()) {
+        !CheckReadingValues()) {
         return;
     }
     if (Links().settings.m_bTomboAuto == 0 && !ConfirmMessage(msg::kConfirmMarkSearch)) {

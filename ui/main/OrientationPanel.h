@@ -31,8 +31,9 @@ public:
     // The display unit has changed: the typed distances are clamped, read in the unit they were
     // typed in, then shown again from the stored ones in the new unit.
     void RenewUnit();
-    // Both distances within the model's limits; a failure has been shown and holds the focus.
-    [[nodiscard]] bool CheckDistances() const;
+    // What a mark reading sends is within the model's limits: both distances and, with the
+    // Area method, the step. A failure has been shown (a distance's edit holds the focus).
+    [[nodiscard]] bool CheckReadingValues() const;
     // Starts the plotter's search and waits for it: 0 when the plotter reported the marks read,
     // else the code that says why not (its message has been shown).
     [[nodiscard]] int ReadMarks();

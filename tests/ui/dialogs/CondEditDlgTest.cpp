@@ -389,16 +389,4 @@ TEST_F(CondEdit, KeysAndHelp) {
     EXPECT_TRUE(std::filesystem::exists(m_rig.File("New Media")));
 }
 
-// Closing while the keyboard jogs the head stops it.
-TEST_F(CondEdit, ClosingStopsKeyboardJogging) {
-    const auto dlg = Open(m_rig, Dlg::kModeEdit, kPaper);
-    PressKey(*dlg, Dlg::kIdUseKeyboard, Qt::Key_F6);
-    QTest::keyPress(dlg->Control(Dlg::kIdUseKeyboard), Qt::Key_Up);
-    ASSERT_EQ(m_rig.jog.Mask(), int{CJogKeyState::kUp});
-    dlg->reject();
-    EXPECT_EQ(m_rig.jog.Mask(), 0);
-    EXPECT_EQ(m_rig.jog.InputMode(), CJogKeyState::kInputButtons);
-    EXPECT_EQ(m_rig.TakeWire(), kEsc + ".C21;2:" + kEsc + ".C21;0:");
-}
-
 } // namespace

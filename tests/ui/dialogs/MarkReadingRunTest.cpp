@@ -112,7 +112,8 @@ TEST(MarkReadingRun, AbortWaitsForThePlotter) {
 }
 
 // Nothing but the plotter's "read" counts as read: every failure gives its code, and its
-// message has been shown.
+// message has been shown. A reading the window gives up on is aborted, so the plotter is not
+// left searching.
 TEST(MarkReadingRun, FailuresAreShownAndNeverCountAsRead) {
     const QTemporaryDir noSkins;
     const std::string start = ReadingRig::Start();
@@ -138,7 +139,7 @@ TEST(MarkReadingRun, FailuresAreShownAndNeverCountAsRead) {
          [](ReadingRig& r) { r.link.sim.m_replyOverrides["C11"] = ""; },
          1006,
          {1006},
-         start + kPoll},
+         start + kPoll + kAbort},
         {"poll unanswered after an earlier reading",
          false,
          false,
@@ -148,21 +149,21 @@ TEST(MarkReadingRun, FailuresAreShownAndNeverCountAsRead) {
          },
          1006,
          {1006},
-         start + ReadingRig::Polls(2) + start + kPoll},
+         start + ReadingRig::Polls(2) + start + kPoll + kAbort},
         {"poll rejected",
          false,
          false,
          [](ReadingRig& r) { r.link.sim.m_replyOverrides["C11"] = "7\x03"; },
          1008,
          {1008},
-         start + kPoll},
+         start + kPoll + kAbort},
         {"poll not sent",
          false,
          false,
          [](ReadingRig& r) { r.link.FailWritesStartingWith(kPoll, 1007); },
          1102,
          {1007, 1102},
-         start},
+         start + kAbort},
         {"abort not sent",
          false,
          true,
@@ -179,7 +180,7 @@ TEST(MarkReadingRun, FailuresAreShownAndNeverCountAsRead) {
          [&noSkins](ReadingRig& r) { r.folders = CSkinFolders(noSkins.path(), "BMP/ENG"); },
          1015,
          {1015},
-         start},
+         start + kAbort},
         {"demonstration", true, false, [](ReadingRig&) {}, 1102, {1102}, ""},
     };
     for (const auto& c : cases) {
@@ -199,6 +200,7 @@ TEST(MarkReadingRun, FailuresAreShownAndNeverCountAsRead) {
             EXPECT_EQ(rig.link.sim.Log().find(kAbort), std::string::npos) << c.name;
         } else {
             EXPECT_EQ(rig.link.sim.Log(), c.wire) << c.name;
+            EXPECT_FALSE(rig.link.sim.m_bMarkReading) << c.name;
         }
     }
 }

@@ -1,9 +1,11 @@
 // Closing the main window: its results, the unsent-changes question and the saved settings.
+#include "ModalAnswer.h"
 #include "WindowRig.h"
 
 #include "core/messages/MessageCodes.h"
 #include "skin/SkinButtonBase.h"
 #include "skin/SkinCombo.h"
+#include "ui/dialogs/SkinnedDialog.h"
 #include "ui/main/ControlIds.h"
 
 #include <QLabel>
@@ -108,6 +110,41 @@ TEST_F(Closing, CutWithMarksReadByHandAsksWhenThePlotterHasNone) {
     EXPECT_EQ(m_rig.Dlg().result(), CControllerDlg::kResultOk);
     EXPECT_EQ(m_rig.ShownCodes(),
               (std::vector<int>{msg::kConfirmMarksNotRead, msg::kConfirmMarksNotRead}));
+}
+
+// "Cut" first hands the plotter what it has not got yet, in the order the retry timer would;
+// a change that cannot be sent is shown and the job waits, so it is never cut with settings
+// the plotter does not have.
+TEST_F(Closing, CutSendsUnsentChangesFirstAndWaitsWhileOneFails) {
+    Open(true);
+    m_rig.sim.m_nStatus = 1; // not ready while the user changes the condition and the settings
+    Choose("Paper");
+    ModalAnswer advanced(&m_rig.Dlg(), [](QWidget* window) {
+        QTest::mouseClick(static_cast<CSkinnedDialog*>(window)->Control(CSkinnedDialog::kIdOk),
+                          Qt::LeftButton);
+    });
+    Click(ctl::kAdvanced);
+    ASSERT_TRUE(advanced.Seen());
+    ASSERT_EQ(m_rig.unsent.Bits(),
+              unsigned{CUnsentChanges::kCuttingCondition | CUnsentChanges::kAdvancedSettings});
+    m_rig.sim.m_nStatus = 0;
+    m_rig.sim.m_replyOverrides["C31;16"] = "7\x03"; // no step size the plotter knows: 1008
+    m_rig.TakeWire();
+
+    Click(ctl::kOk);
+    EXPECT_EQ(m_rig.TakeWire(), "\x1b.C1:TC4,2\x03TC3,10\x03TC1,500\x03TC2,15\x03TC5,0\x03"
+                                "\x1b.C31;16:");
+    EXPECT_EQ(m_rig.ShownCodes(), std::vector<int>{msg::kReadFailed});
+    EXPECT_TRUE(m_rig.Dlg().isVisible());
+    EXPECT_FALSE(Stored("UnitType").isValid());
+    EXPECT_EQ(m_rig.unsent.Bits(), unsigned{CUnsentChanges::kAdvancedSettings});
+
+    m_rig.sim.m_replyOverrides.clear();
+    Click(ctl::kOk);
+    EXPECT_TRUE(m_rig.TakeWire().starts_with("\x1b.C1:\x1b.C31;16:TC25,"));
+    EXPECT_EQ(m_rig.Dlg().result(), CControllerDlg::kResultOk);
+    EXPECT_FALSE(m_rig.unsent.Any());
+    EXPECT_EQ(m_rig.ShownCodes(), std::vector<int>{msg::kReadFailed});
 }
 
 struct UnsentCase {

@@ -1,13 +1,17 @@
 // Jogging the head by arrow buttons and by keyboard, and the function keys around it.
 #include "WindowRig.h"
 
+#include "protocol/PlotterCommands.h"
+#include "retry/ChangeSender.h"
 #include "skin/SkinButtonBase.h"
 #include "skin/SkinRadio.h"
+#include "ui/dialogs/CondEditDlg.h"
 #include "ui/main/ControlIds.h"
 
 #include <QApplication>
 
 #include <functional>
+#include <memory>
 
 #include <gtest/gtest.h>
 
@@ -130,10 +134,10 @@ TEST_F(Jogging, ClickElsewhereEndsKeyboardModeUnlessAKeyIsHeld) {
 
 namespace {
 
-// Whatever holds the head, every way in which the key's release could be lost ends with mask
-// 0, sent once.
-TEST(HeadStops, WheneverTheHeldKeyCanNoLongerBeLetGo) {
-    enum class Hold { Keyboard, SpaceBar, Mouse };
+// Whatever arrow holds the head, every way in which the key's release could be lost ends with
+// mask 0, sent once. Keyboard jogging has its own table below.
+TEST(HeadStops, WheneverTheHeldArrowCanNoLongerBeLetGo) {
+    enum class Hold { SpaceBar, Mouse };
     struct Case {
         const char* name;
         Hold hold;
@@ -152,12 +156,6 @@ TEST(HeadStops, WheneverTheHeldKeyCanNoLongerBeLetGo) {
             [id](WindowRig& rig, QWidget&) { QTest::mouseClick(rig.Control(id), Qt::LeftButton); };
     };
     const Case cases[] = {
-        {"Tab away from the toggle", Hold::Keyboard,
-         [](WindowRig&, QWidget&) { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab); },
-         false},
-        {"deactivated in keyboard mode", Hold::Keyboard, deactivate, false},
-        {"close box in keyboard mode", Hold::Keyboard, closeBox, true},
-        {"destroyed in keyboard mode", Hold::Keyboard, destroy, true},
         {"click on a radio, space bar on an arrow", Hold::SpaceBar, click(ctl::kUsePlotterSettings),
          false},
         {"OK clicked, space bar on an arrow", Hold::SpaceBar, click(ctl::kOk), true},
@@ -172,10 +170,6 @@ TEST(HeadStops, WheneverTheHeldKeyCanNoLongerBeLetGo) {
         OpenActive(rig);
         QWidget* up = rig.Control(ctl::kArrowUp);
         switch (c.hold) {
-        case Hold::Keyboard:
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_F6);
-            QTest::keyPress(rig.Control(ctl::kUseKeyboard), Qt::Key_Up);
-            break;
         case Hold::SpaceBar:
             up->setFocus();
             QTest::keyPress(up, Qt::Key_Space);
@@ -194,6 +188,119 @@ TEST(HeadStops, WheneverTheHeldKeyCanNoLongerBeLetGo) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
             EXPECT_EQ(rig.Dlg().result(), CControllerDlg::kResultOk);
             EXPECT_EQ(rig.TakeWire(), "");
+        }
+    }
+}
+
+// Each arrow button holds its own direction while it is pressed.
+TEST_F(Jogging, EachArrowButtonJogsItsDirection) {
+    const struct {
+        int arrow;
+        int bit;
+    } arrows[] = {
+        {ctl::kArrowDown, 1}, {ctl::kArrowUp, 2}, {ctl::kArrowLeft, 4}, {ctl::kArrowRight, 8}};
+    for (const auto& a : arrows) {
+        QTest::mousePress(m_rig.Control(a.arrow), Qt::LeftButton);
+        EXPECT_EQ(m_rig.TakeWire(), Jog(a.bit)) << a.arrow;
+        QTest::mouseRelease(m_rig.Control(a.arrow), Qt::LeftButton);
+        EXPECT_EQ(m_rig.TakeWire(), Jog(0)) << a.arrow;
+    }
+}
+
+// The two windows with a "Use Keyboard" toggle: the main window, and the condition edit window
+// opened over it.
+class KeyboardJogWindow {
+public:
+    KeyboardJogWindow(WindowRig& rig, bool conditionEdit) : m_rig(rig) {
+        if (!conditionEdit) {
+            return;
+        }
+        const ControllerLinks links = rig.objects.Links(rig.systemCode, rig.skinFolder, nullptr);
+        m_pSender = std::make_unique<CChangeSender>(links.unsent, links.retryValues, links.settings,
+                                                    links.storedAdvanced, true);
+        m_pEdit = std::make_unique<CCondEditDlg>(
+            ConditionDialogLinks{rig.language, rig.model, rig.settings, rig.mediaList,
+                                 links.commands, *m_pSender, rig.jog, rig.skinFolder, nullptr,
+                                 nullptr},
+            &rig.Dlg());
+        m_pEdit->SetMode(CCondEditDlg::kModeEditCurrent);
+        m_pEdit->SetCondition(rig.mediaList.FindCondition("Vinyl"));
+        EXPECT_EQ(m_pEdit->OnInitDialog(), 0);
+        m_pEdit->show();
+        QApplication::setActiveWindow(m_pEdit.get());
+        EXPECT_TRUE(QTest::qWaitForWindowActive(m_pEdit.get()));
+    }
+
+    QWidget& Window() { return m_pEdit ? *m_pEdit : static_cast<QWidget&>(m_rig.Dlg()); }
+    QWidget* Toggle() {
+        return m_pEdit ? m_pEdit->Control(CCondEditDlg::kIdUseKeyboard)
+                       : m_rig.Control(ctl::kUseKeyboard);
+    }
+    void Destroy() {
+        if (m_pEdit) {
+            m_pEdit.reset();
+        } else {
+            m_rig.DestroyWindow();
+        }
+    }
+
+private:
+    WindowRig& m_rig;
+    std::unique_ptr<CChangeSender> m_pSender;
+    std::unique_ptr<CCondEditDlg> m_pEdit;
+};
+
+// Keyboard jogging follows the same rules in both windows: each arrow key holds its own
+// direction in the mask, and every way in which a held key's release could be lost stops the
+// head (mask 0, sent once).
+TEST(KeyboardJog, BothWindowsHoldEachDirectionAndStopTheHead) {
+    const Qt::Key directions[] = {Qt::Key_Down, Qt::Key_Up, Qt::Key_Left, Qt::Key_Right};
+    struct Rule {
+        const char* name;
+        std::function<void(KeyboardJogWindow&, QWidget& other)> stop;
+        std::string wire;
+        bool endsKeyboardMode;
+    };
+    const Rule rules[] = {
+        {"keys released",
+         [&](KeyboardJogWindow& w, QWidget&) {
+             for (const Qt::Key key : directions) {
+                 QTest::keyRelease(w.Toggle(), key);
+             }
+         },
+         Jog(14) + Jog(12) + Jog(8) + Jog(0), false},
+        {"focus leaves the toggle",
+         [](KeyboardJogWindow& w, QWidget&) { QTest::keyClick(w.Toggle(), Qt::Key_Tab); }, Jog(0),
+         false},
+        {"another window in front",
+         [](KeyboardJogWindow&, QWidget& other) {
+             other.show();
+             QApplication::setActiveWindow(&other);
+             ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+         },
+         Jog(0), true},
+        {"closed", [](KeyboardJogWindow& w, QWidget&) { w.Window().close(); }, Jog(0), true},
+        {"destroyed", [](KeyboardJogWindow& w, QWidget&) { w.Destroy(); }, Jog(0), true},
+    };
+    for (const bool conditionEdit : {false, true}) {
+        for (const Rule& rule : rules) {
+            SCOPED_TRACE(std::string(conditionEdit ? "condition edit window, " : "main window, ") +
+                         rule.name);
+            WindowRig rig;
+            QWidget other;
+            OpenActive(rig);
+            KeyboardJogWindow window(rig, conditionEdit);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_F6);
+            ASSERT_TRUE(static_cast<CSkinRadio*>(window.Toggle())->IsOn());
+            for (const Qt::Key key : directions) {
+                QTest::keyPress(window.Toggle(), key);
+            }
+            EXPECT_EQ(rig.TakeWire(), Jog(1) + Jog(3) + Jog(7) + Jog(15));
+            rule.stop(window, other);
+            EXPECT_EQ(rig.TakeWire(), rule.wire);
+            EXPECT_EQ(rig.sim.m_nJogMask, 0);
+            EXPECT_EQ(rig.jog.InputMode(), rule.endsKeyboardMode ? CJogKeyState::kInputButtons
+                                                                 : CJogKeyState::kInputKeyboard);
         }
     }
 }

@@ -15,6 +15,8 @@
 #include <QRadioButton>
 #include <QSettings>
 
+#include <functional>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -197,6 +199,61 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"F7InCutModeWithAutomaticSearch", true, 1, true, 1, true, {"2"}, "", {}}),
     [](const auto& info) { return std::string(info.param.name); });
 
+struct StepCase {
+    const char* name;
+    int storedMethod;     // "TmbReadType" of an earlier run
+    bool launchArea;      // /TBM,5 switches to Area
+    int step;             // "TmbStep", micrometres
+    int unit;             // display unit
+    bool cut;             // "Cut" with automatic search instead of "Read Marks"
+    int code;             // 0: the reading starts
+    std::string expected; // the limits the message names, or the search command sent
+};
+
+class AreaStep : public MarkPanel, public ::testing::WithParamInterface<StepCase> {};
+
+// The step goes to the plotter only with the Area method, and only within its limits, however
+// it was stored: under another method, where the settings window lets it be, then switched to
+// Area by the launching program.
+TEST_P(AreaStep, IsCheckedBeforeAnythingIsSent) {
+    const StepCase& c = GetParam();
+    WindowRig::Remember("TmbReadType", c.storedMethod);
+    WindowRig::Remember("TmbStep", c.step);
+    WindowRig::Remember("UnitType", c.unit);
+    m_rig.commandLine.m_bCorrection = c.launchArea ? 1 : 0;
+    m_rig.commandLine.m_nCorrection = 3;
+    m_rig.commandLine.m_bCutMode = c.cut ? 1 : 0;
+    m_rig.sim.m_markReadReplies = {"2"};
+    Open();
+    Click(c.cut ? ctl::kOk : ctl::kReadMarks);
+    const std::string wire = m_rig.TakeWire();
+    const std::string ready = c.cut ? Query("C1") : "";
+    if (c.code == 0) {
+        EXPECT_EQ(wire, ready + MarkStart(c.expected) + kPoll);
+        EXPECT_TRUE(m_rig.ShownCodes().empty());
+        return;
+    }
+    EXPECT_EQ(wire, ready);
+    EXPECT_TRUE(m_rig.Dlg().isVisible());
+    ASSERT_EQ(m_rig.ShownCodes(), std::vector<int>{c.code});
+    EXPECT_NE(LastMessage().find(c.expected), std::string::npos) << LastMessage();
+}
+
+// WX8800-60: the step lies between 100 and 10000 mm (3.936 and 393.609 inches).
+INSTANTIATE_TEST_SUITE_P(
+    Methods, AreaStep,
+    ::testing::Values(
+        StepCase{"StoredUnderThreePointsThenArea", 1, true, 99900, 0, false, msg::kRangeMarkStepMm,
+                 "range 100.0 to 10000.0 mm."},
+        StepCase{"InInches", 1, true, 50000, 1, false, msg::kRangeMarkStepInch,
+                 "range 3.936 to 393.609 inches."},
+        StepCase{"AboveTheRangeOnCut", 0, true, 10000100, 0, true, msg::kRangeMarkStepMm,
+                 "range 100.0 to 10000.0 mm."},
+        StepCase{"AtItsLimit", 1, true, 100000, 0, false, 0, "TB125,6000,4000,0,2000"},
+        StepCase{"AtItsLimitOnCut", 1, true, 10000000, 0, true, 0, "TB125,6000,4000,0,200000"},
+        StepCase{"NotSentWithThreePoints", 1, false, 99900, 0, false, 0, "TB123,6000,4000,"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 struct CheckCase {
     const char* name;
     int unit;
@@ -321,6 +378,71 @@ TEST_F(MarkPanel, CheckBoxesOfferTheControlsAndAreStored) {
     EXPECT_EQ(Stored("TomboRead").toInt(), 1);
     EXPECT_EQ(Stored("TomboAuto").toInt(), 0);
 }
+
+// The design orientation lives in the settings alone: each radio stores its value, nothing
+// goes to the plotter, and the value is saved on closing.
+TEST_F(MarkPanel, DesignOrientationIsStoredNotSent) {
+    WindowRig::Remember("ImageType", 1);
+    Open();
+    EXPECT_TRUE(static_cast<QRadioButton*>(m_rig.Control(ctl::kDesignPortrait))->isChecked());
+    const struct {
+        int radio;
+        int stored;
+    } clicks[] = {
+        {ctl::kDesignLandscape, 0}, {ctl::kDesignPortrait, 1}, {ctl::kDesignLandscape, 0}};
+    for (const auto& click : clicks) {
+        Click(click.radio);
+        EXPECT_EQ(m_rig.settings.m_nImageType, click.stored) << click.radio;
+    }
+    Click(ctl::kOk);
+    EXPECT_EQ(m_rig.TakeWire(), "");
+    EXPECT_EQ(Stored("ImageType").toInt(), 0);
+}
+
+struct LaunchCase {
+    const char* name;
+    std::function<void(CControllerCommandLine&)> launch;
+    bool offered; // "Registration Marks" and the distances may be changed
+    bool checked;
+};
+
+class LaunchOwnsMarks : public MarkPanel, public ::testing::WithParamInterface<LaunchCase> {};
+
+// The launching program owns the marks when it gave the distances or, for a cutting job,
+// turned the marks off; a rejected or ignored launch value leaves them to the user.
+TEST_P(LaunchOwnsMarks, OnlyWhenItsValuesCount) {
+    GetParam().launch(m_rig.commandLine);
+    Open();
+    EXPECT_EQ(m_rig.Control(ctl::kMarks)->isEnabled(), GetParam().offered);
+    EXPECT_EQ(m_rig.Control(ctl::kDistanceX)->isEnabled(), GetParam().offered);
+    EXPECT_EQ(static_cast<QCheckBox*>(m_rig.Control(ctl::kMarks))->isChecked(), GetParam().checked);
+}
+
+void Distances(CControllerCommandLine& cl, double x, double y) {
+    cl.m_bMarkDistance = 1;
+    cl.m_dMarkDistX = x;
+    cl.m_dMarkDistY = y;
+}
+
+// Media orientation 0 on a WX8800-60: X lies along the medium (to 50000 mm), Y across it (to
+// 582 mm).
+INSTANTIATE_TEST_SUITE_P(
+    Launch, LaunchOwnsMarks,
+    ::testing::Values(
+        LaunchCase{"NoLaunchValues", [](CControllerCommandLine&) {}, true, true},
+        LaunchCase{"DistancesGiven", [](CControllerCommandLine& cl) { Distances(cl, 300, 200); },
+                   false, true},
+        LaunchCase{"DistancesRejected", [](CControllerCommandLine& cl) { Distances(cl, 300, 600); },
+                   true, true},
+        LaunchCase{"NoMarksForACut",
+                   [](CControllerCommandLine& cl) {
+                       cl.m_bNoMarks = 1;
+                       cl.m_bCutMode = 1;
+                   },
+                   false, false},
+        LaunchCase{"NoMarksWithoutACut", [](CControllerCommandLine& cl) { cl.m_bNoMarks = 1; },
+                   true, true}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(MarkPanel, MarkSettingsReachTheNextReading) {
     Open();

@@ -40,4 +40,39 @@ TEST(OpeningWithQueuedJob, KeepsTheSettingsUnsentWithoutAMessage) {
     EXPECT_TRUE(rig.Dlg().isVisible());
 }
 
+// With a job waiting for the plotter, "Read Marks" is refused with 1100 before anything is
+// sent, unless the launch parameter LM turned the print-queue check off.
+TEST(ReadMarksWithQueuedJob, ChecksTheQueueUnlessLmIsGiven) {
+    CPrivateCupsd cupsd(std::vector<CPrivateCupsd::Queue>{{"Cutter_WX", "Morvalin WX8800 Series"}});
+    std::string error;
+    ASSERT_TRUE(cupsd.Start(error)) << error;
+    ASSERT_TRUE(cupsd.AddHeldJob("Cutter_WX"));
+    cupsSetServer(cupsd.Server().c_str());
+    for (const bool lm : {false, true}) {
+        SCOPED_TRACE(lm ? "LM" : "no LM");
+        WindowRig rig;
+        rig.AddMediaList({"Vinyl", "KR10A (1)", 14, 40, 2, 1});
+        rig.commandLine.m_bSkipQueueCheck = lm ? 1 : 0;
+        WindowRig::Remember("TomboRead", 1);
+        WindowRig::Remember("TomboAuto", 1);
+        WindowRig::Remember("TomboDisX", 300000);
+        WindowRig::Remember("TomboDisY", 200000);
+        rig.sim.m_markReadReplies = {"2"};
+        ASSERT_EQ(rig.Open(), 0);
+        rig.TakeWire();
+        QTest::mouseClick(rig.Control(ctl::kReadMarks), Qt::LeftButton);
+        const std::string wire = rig.TakeWire();
+        if (lm) {
+            EXPECT_TRUE(
+                wire.starts_with(kEscByte + ".C1:" + kEscByte + ".C31;16:" + kEscByte + ".C10:"))
+                << wire;
+            EXPECT_TRUE(rig.ShownCodes().empty());
+        } else {
+            EXPECT_EQ(wire, "");
+            EXPECT_EQ(rig.ShownCodes(), std::vector<int>{msg::kPlotterBusy});
+        }
+    }
+    cupsSetServer(nullptr);
+}
+
 } // namespace
