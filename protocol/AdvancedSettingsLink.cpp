@@ -21,6 +21,13 @@ std::size_t Index(int slot) {
     return static_cast<std::size_t>(slot - 1);
 }
 
+// The number to send for a field: the plotter's own number while the field holds what it was
+// read as (`usable`: a length only at the step size it was read with), else `converted`.
+template <typename T>
+int WireValue(const std::optional<AsRead<T>>& read, T value, int converted, bool usable = true) {
+    return usable && read && read->value == value ? read->wire : converted;
+}
+
 } // namespace
 
 int CAdvancedSettingsLink::ReadAdvancedSettings(AdvancedSettings& s) {
@@ -59,6 +66,7 @@ int CAdvancedSettingsLink::ReadInTransaction(AdvancedSettings& s) {
         return step;
     }
     const int stepsPerMm = m_model.StepsPerMillimetre();
+    s.readStepsPerMm = stepsPerMm;
     const AdvancedRange ranges = m_model.AdvancedRanges();
     const PenUpSpeedRow penUpSpeeds = m_model.PenUpSpeeds();
     const bool penUpByIndex = !m_model.IsFamilyZero();
@@ -72,17 +80,18 @@ int CAdvancedSettingsLink::ReadInTransaction(AdvancedSettings& s) {
         return [range, &target](std::string_view r) { return ParseScaledInt(r, 1, range, target); };
     };
     add(PageLengthQuery(), [&](std::string_view r) {
-        return ParseLength(r, stepsPerMm, ranges.pageLengthMm, s.pageLength);
+        return ParseLength(r, stepsPerMm, ranges.pageLengthMm, s.pageLength, s.pageLengthRead);
     });
     add(OffsetAngleQuery(), number(ranges.offsetAngle, s.offsetAngle));
     add(InitialDownForceQuery(), number(ranges.initialDownForce, s.initialDownForce));
     add(StepPassQuery(), number(ranges.stepPass, s.stepPass));
     add(PenUpSpeedQuery(), [&](std::string_view r) {
-        ParsePenUpSpeed(r, penUpByIndex, penUpSpeeds, s.penUpSpeed);
+        ParsePenUpSpeed(r, penUpByIndex, penUpSpeeds, s.penUpSpeed, s.penUpSpeedRead);
         return msg::kOk;
     });
     add(AutoPreFeedQuery(), [&](std::string_view r) {
-        return ParseAutoPreFeed(r, stepsPerMm, ranges.feedLengthMm, s.autoPreFeed, s.feedLength);
+        return ParseAutoPreFeed(r, stepsPerMm, ranges.feedLengthMm, s.autoPreFeed, s.feedLength,
+                                s.feedLengthRead);
     });
     if (m_model.HasFanPower()) {
         add(FanPowerQuery(), [&](std::string_view r) { return ParseFlag(r, s.fanPower); });
@@ -130,25 +139,35 @@ int CAdvancedSettingsLink::WriteInTransaction(const AdvancedSettings& s) {
         return step;
     }
     const int stepsPerMm = m_model.StepsPerMillimetre();
+    const bool sameSteps = s.readStepsPerMm == stepsPerMm;
     const int penUpSpeed =
-        m_model.IsFamilyZero() ? s.penUpSpeed : m_model.PenUpSpeedIndex(s.penUpSpeed);
+        WireValue(s.penUpSpeedRead, s.penUpSpeed,
+                  m_model.IsFamilyZero() ? s.penUpSpeed : m_model.PenUpSpeedIndex(s.penUpSpeed));
     std::vector<std::string> commands = {
-        PageLengthCommand(MicrometresToSteps(s.pageLength, stepsPerMm)),
+        PageLengthCommand(WireValue(s.pageLengthRead, s.pageLength,
+                                    MicrometresToSteps(s.pageLength, stepsPerMm), sameSteps)),
         OffsetAngleCommand(s.offsetAngle),
         InitialDownForceCommand(s.initialDownForce),
         StepPassCommand(s.stepPass),
         PenUpSpeedCommand(penUpSpeed),
-        AutoPreFeedCommand(s.autoPreFeed, MicrometresToSteps(s.feedLength, stepsPerMm)),
+        AutoPreFeedCommand(s.autoPreFeed,
+                           WireValue(s.feedLengthRead, s.feedLength,
+                                     MicrometresToSteps(s.feedLength, stepsPerMm), sameSteps)),
     };
     if (m_model.HasFanPower()) {
         commands.push_back(FanPowerCommand(s.fanPower));
     }
     commands.push_back(MirrorCommand(s.mirror));
+    // A record that is off keeps what the plotter holds for it; a value typed into it before it
+    // was turned off was never checked, and goes as 0.
     for (int slot = 1; slot <= AdvancedSettings::kSlots; ++slot) {
         const AdvancedSettings::DistanceAdjust& a = s.distanceAdjust[Index(slot)];
-        commands.push_back(a.on == 0 ? DistanceAdjustCommand(slot, a.on, 0, 0)
-                                     : DistanceAdjustCommand(slot, a.on, DistanceAdjustCode(a.l),
-                                                             DistanceAdjustCode(a.w)));
+        const auto code = [on = a.on != 0](const std::optional<AsRead<double>>& read,
+                                           double percent) {
+            return WireValue(read, percent, on ? DistanceAdjustCode(percent) : 0);
+        };
+        commands.push_back(
+            DistanceAdjustCommand(slot, a.on, code(a.lRead, a.l), code(a.wRead, a.w)));
     }
     if (m_model.AdvancedLayout() == kLayoutSingleMode) {
         commands.push_back(TangentialModeCommand(s.tangentialMode));
@@ -159,10 +178,11 @@ int CAdvancedSettingsLink::WriteInTransaction(const AdvancedSettings& s) {
     }
     for (int slot = 1; slot <= AdvancedSettings::kSlots; ++slot) {
         const AdvancedSettings::TangentialEmulation& t = s.tangential[Index(slot)];
-        commands.push_back(t.on == 0 ? TangentialEmulationCommand(slot, t.on, 0, 0)
-                                     : TangentialEmulationCommand(
-                                           slot, t.on, TangentialToSteps(t.start, stepsPerMm),
-                                           TangentialToSteps(t.end, stepsPerMm)));
+        const auto steps = [&, on = t.on != 0](const std::optional<AsRead<int>>& read, int um) {
+            return WireValue(read, um, on ? TangentialToSteps(um, stepsPerMm) : 0, sameSteps);
+        };
+        commands.push_back(TangentialEmulationCommand(slot, t.on, steps(t.startRead, t.start),
+                                                      steps(t.endRead, t.end)));
     }
     for (const std::string& command : commands) {
         if (const int sent = Send(m_port, command); sent != msg::kOk) {

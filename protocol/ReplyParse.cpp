@@ -172,8 +172,9 @@ int ParseScaledInt(std::string_view reply, int divisor, IntRange range, int& val
 
 namespace {
 
-// trunc(steps / stepsPerMm) in mm, checked, in um.
-int StepsToCheckedUm(double steps, int stepsPerMm, IntRange mmRange, int& um) {
+// trunc(steps / stepsPerMm) in mm, checked, in um, with the steps it came from.
+int StepsToCheckedUm(double steps, int stepsPerMm, IntRange mmRange, int& um,
+                     std::optional<AsRead<int>>& read) {
     if (stepsPerMm <= 0) {
         return msg::kReadFailed;
     }
@@ -182,35 +183,40 @@ int StepsToCheckedUm(double steps, int stepsPerMm, IntRange mmRange, int& um) {
         return msg::kReadFailed;
     }
     um = TruncToInt(mm * 1000);
+    read = AsRead<int>{TruncToInt(steps), um};
     return msg::kOk;
 }
 
 } // namespace
 
-int ParseLength(std::string_view reply, int stepsPerMm, IntRange mmRange, int& um) {
-    return StepsToCheckedUm(LeadingDecimal(reply), stepsPerMm, mmRange, um);
+int ParseLength(std::string_view reply, int stepsPerMm, IntRange mmRange, int& um,
+                std::optional<AsRead<int>>& read) {
+    return StepsToCheckedUm(LeadingDecimal(reply), stepsPerMm, mmRange, um, read);
 }
 
 void ParsePenUpSpeed(std::string_view reply, bool byIndex, const std::array<int, 7>& table,
-                     int& value) {
+                     int& value, std::optional<AsRead<int>>& read) {
     const int n = LeadingInteger(reply);
     value = byIndex && n >= 0 && n < 7 ? table[static_cast<std::size_t>(n)] : n;
+    read = AsRead<int>{n, value};
 }
 
-int ParseAutoPreFeed(std::string_view reply, int stepsPerMm, IntRange mmRange, int& on,
-                     int& feedUm) {
+int ParseAutoPreFeed(std::string_view reply, int stepsPerMm, IntRange mmRange, int& on, int& feedUm,
+                     std::optional<AsRead<int>>& read) {
     int flag = 0;
     const std::size_t comma = reply.find(',');
     if (ParseFlag(reply, flag) != msg::kOk || comma == std::string_view::npos || comma == 0) {
         return msg::kReadFailed;
     }
     int um = 0;
-    if (StepsToCheckedUm(LeadingDecimal(reply.substr(comma + 1)), stepsPerMm, mmRange, um) !=
+    std::optional<AsRead<int>> steps;
+    if (StepsToCheckedUm(LeadingDecimal(reply.substr(comma + 1)), stepsPerMm, mmRange, um, steps) !=
         msg::kOk) {
         return msg::kReadFailed;
     }
     on = flag;
     feedUm = um;
+    read = steps;
     return msg::kOk;
 }
 
@@ -221,12 +227,14 @@ int ParseDistanceAdjust(std::string_view reply, DoubleRange range,
     if (ParseFlag(reply, flag) != msg::kOk || fields.size() < 3) {
         return msg::kReadFailed;
     }
-    const double l = LeadingDecimal(fields[1]) * 0.01 - 2.0;
-    const double w = LeadingDecimal(fields[2]) * 0.01 - 2.0;
+    const double a = LeadingDecimal(fields[1]);
+    const double b = LeadingDecimal(fields[2]);
+    const double l = a * 0.01 - 2.0;
+    const double w = b * 0.01 - 2.0;
     if (!range.Contains(l) || !range.Contains(w)) {
         return msg::kReadFailed;
     }
-    entry = {flag, l, w};
+    entry = {flag, l, w, AsRead<double>{TruncToInt(a), l}, AsRead<double>{TruncToInt(b), w}};
     return msg::kOk;
 }
 
@@ -237,12 +245,17 @@ int ParseTangentialEmulation(std::string_view reply, int stepsPerMm, DoubleRange
     if (ParseFlag(reply, flag) != msg::kOk || fields.size() < 3 || stepsPerMm <= 0) {
         return msg::kReadFailed;
     }
-    const double start = LeadingDecimal(fields[1]) / stepsPerMm;
-    const double end = LeadingDecimal(fields[2]) / stepsPerMm;
+    const double a = LeadingDecimal(fields[1]);
+    const double b = LeadingDecimal(fields[2]);
+    const double start = a / stepsPerMm;
+    const double end = b / stepsPerMm;
     if (!mmRange.Contains(start) || !mmRange.Contains(end)) {
         return msg::kReadFailed;
     }
-    entry = {flag, TruncToInt(start * 1000), TruncToInt(end * 1000)};
+    const int startUm = TruncToInt(start * 1000);
+    const int endUm = TruncToInt(end * 1000);
+    entry = {flag, startUm, endUm, AsRead<int>{TruncToInt(a), startUm},
+             AsRead<int>{TruncToInt(b), endUm}};
     return msg::kOk;
 }
 

@@ -4,6 +4,7 @@
 #include "protocol/AdvancedSettings.h"
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -39,17 +40,22 @@ int ParseTangentialMode(std::string_view reply, int& mode);
 // An integer, divided by `divisor` (truncated) and checked against `range`.
 int ParseScaledInt(std::string_view reply, int divisor, IntRange range, int& value);
 
+// The functions below that convert one of the plotter's numbers also keep it with the value
+// it became (`read`, or the entry's own `...Read` fields), truncated to a whole number, so
+// that an unchanged value can go back exactly as it came.
+
 // A length in steps: mm = trunc(d / stepsPerMm) checked against `mmRange`, stored in um.
-int ParseLength(std::string_view reply, int stepsPerMm, IntRange mmRange, int& um);
+int ParseLength(std::string_view reply, int stepsPerMm, IntRange mmRange, int& um,
+                std::optional<AsRead<int>>& read);
 
 // Pen-up speed, not range checked: by value for family 0, else an index into `table`
 // (an index outside 0-6 stays as it is).
 void ParsePenUpSpeed(std::string_view reply, bool byIndex, const std::array<int, 7>& table,
-                     int& value);
+                     int& value, std::optional<AsRead<int>>& read);
 
 // "f,d": auto pre-feed flag and feed length in steps, checked in mm, stored in um.
-int ParseAutoPreFeed(std::string_view reply, int stepsPerMm, IntRange mmRange, int& on,
-                     int& feedUm);
+int ParseAutoPreFeed(std::string_view reply, int stepsPerMm, IntRange mmRange, int& on, int& feedUm,
+                     std::optional<AsRead<int>>& read);
 
 // "f,a,b": L = a x 0.01 - 2.0, W = b x 0.01 - 2.0 in percent, both checked against `range`.
 int ParseDistanceAdjust(std::string_view reply, DoubleRange range,

@@ -12,6 +12,8 @@
 #include <QSettings>
 #include <QThread>
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <csignal>
 
@@ -325,4 +327,15 @@ bool WaitForWindowGone(CVncClient& client, const QImage& before) {
     const std::vector<QRect> old = screen::TextButtons(before);
     return client.WaitForScreen([&](const QImage& now) { return NewButtons(old, now).empty(); },
                                 CControllerRun::kScreenTimeoutMs);
+}
+
+void KeepScreenshot(const QImage& shown, const QRect& window, const char* name) {
+    const QString folder = qEnvironmentVariable("QUIRN_SCREENSHOTS");
+    if (folder.isEmpty() || name == nullptr) {
+        return;
+    }
+    QDir().mkpath(folder);
+    if (!shown.copy(window).save(folder + "/" + name + ".png")) {
+        ADD_FAILURE() << "cannot keep " << name;
+    }
 }

@@ -139,3 +139,7 @@ std::vector<QRect> TextButtons(const QImage& image);
 std::vector<QRect> ClickForWindow(CVncClient& client, QPoint at, std::size_t count);
 // Waits until the screen shows no text button that `before` did not.
 bool WaitForWindowGone(CVncClient& client, const QImage& before);
+
+// With QUIRN_SCREENSHOTS set to a folder, keeps the part `window` of the screen there as
+// `name`.png; without it, nothing happens.
+void KeepScreenshot(const QImage& shown, const QRect& window, const char* name);

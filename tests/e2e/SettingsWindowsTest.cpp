@@ -98,6 +98,71 @@ TEST(EndToEndAdvanced, OkWritesTheWholeBlockWithTheOneValueChanged) {
     }
 }
 
+// With inches chosen in the Option window, values shown rounded pass OK untouched and go back
+// as they came: from the plotter 50000 mm and 5 steps of page length ("1968" inches), 914 mm
+// and 5 steps of feed ("3" feet) and 0.9 mm of tangential emulation ("0.035" inch); a mark
+// line length fixed by /TB51,20 ("0.787") and a stored thickness of 300 um ("0.012").
+TEST(EndToEndInches, ShownValuesPassOkUntouchedAndGoBackAsTheyCame) {
+    // Where the Option window places its first button (OK) and "inch".
+    const QPoint kOptionOk(188, 10);
+    const QRect kInch(96, 28, 60, 20);
+    CControllerRun run;
+    ASSERT_TRUE(run.IsValid());
+    for (const auto& [key, value] : {std::pair{"UnitType", 0},
+                                     {"TomboRead", 1},
+                                     {"TomboAuto", 1},
+                                     {"TomboDisX", 300000},
+                                     {"TomboDisY", 200000},
+                                     {"TmbThickness", 300}}) {
+        run.Remember(key, value);
+    }
+    CVncClient client;
+    ASSERT_TRUE(
+        run.StartOnScreen(Launch()
+                              .Args({"/TB51,20"})
+                              .Sim({"--reply", "C31;25=1000005\\x03", "--reply",
+                                    "C31;27=1,18285\\x03", "--reply", "C31;28;1=1,18,18\\x03"}),
+                          client));
+    ASSERT_TRUE(client.WaitForScreen(screen::ShowsMainWindowAlone, kScreenTimeoutMs));
+    const QImage main = client.Capture();
+    std::vector<QRect> buttons =
+        ClickForWindow(client, screen::MainWindowControl(main, ctl::kOption).center(), 2);
+    ASSERT_EQ(buttons.size(), 2u);
+    ASSERT_TRUE(client.Click(kInch.translated(buttons.front().topLeft() - kOptionOk).center()));
+    ASSERT_TRUE(client.Click(buttons.front().center()));
+    ASSERT_TRUE(WaitForWindowGone(client, main));
+
+    buttons = ClickForWindow(client, screen::MainWindowControl(main, ctl::kAdvanced).center(), 3);
+    ASSERT_EQ(buttons.size(), 3u);
+    const std::size_t read = run.Wire().size();
+    KeepScreenshot(client.Capture(),
+                   QRect(buttons.front().topLeft() - QPoint(16, 372),
+                         QSize(advlayout::kClientWidth, advlayout::kClientHeight)),
+                   "advanced-settings-inch");
+    ASSERT_TRUE(client.Click(buttons[1].center()));
+    ASSERT_TRUE(WaitForWindowGone(client, main)) << "OK was refused";
+    ASSERT_TRUE(run.WaitForWire(
+        [read](const std::string& wire) { return wire.find("TC28,9,", read) != std::string::npos; },
+        kScreenTimeoutMs));
+    const std::string written = run.Wire().substr(read);
+    for (const char* command : {"TC25,1000005", "TC27,1,18285", "TC28,1,1,18,18"}) {
+        EXPECT_NE(written.find(Command(command)), std::string::npos) << command;
+    }
+
+    buttons =
+        ClickForWindow(client, screen::MainWindowControl(main, ctl::kMarkSettings).center(), 2);
+    ASSERT_EQ(buttons.size(), 2u);
+    KeepScreenshot(client.Capture(),
+                   QRect(buttons.front().topLeft() - QPoint(30, 449), QSize(306, 485)),
+                   "mark-settings-inch");
+    ASSERT_TRUE(client.Click(buttons.front().center()));
+    ASSERT_TRUE(WaitForWindowGone(client, main)) << "OK was refused";
+    ASSERT_TRUE(client.Press(CVncClient::kKeyReturn));
+    EXPECT_EQ(run.ExitCode(), 0);
+    EXPECT_EQ(run.Remembered("TmbLength").toString(), "20000");
+    EXPECT_EQ(run.Remembered("TmbThickness").toString(), "300");
+}
+
 TEST(EndToEndOption, InchesShowAtOnceAndAfterARestart) {
     // Where the Option window places its first button (OK) and "inch".
     const QPoint kOk(188, 10);

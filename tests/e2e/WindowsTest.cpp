@@ -7,8 +7,6 @@
 #include "ui/dialogs/AdvancedDlgLayout.h"
 #include "ui/main/ControlIds.h"
 
-#include <QDir>
-
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -17,15 +15,6 @@ namespace {
 
 using Launch = CControllerRun::Launch;
 constexpr int kScreenTimeoutMs = CControllerRun::kScreenTimeoutMs;
-
-void KeepScreenshot(const QImage& shown, const QRect& window, const char* name) {
-    const QString folder = qEnvironmentVariable("QUIRN_SCREENSHOTS");
-    if (folder.isEmpty() || name == nullptr) {
-        return;
-    }
-    QDir().mkpath(folder);
-    EXPECT_TRUE(shown.copy(window).save(folder + "/" + name + ".png")) << name;
-}
 
 TEST(EndToEndWindows, EachOpensOverTheMainWindowAndEscapeSendsNothing) {
     const std::string kOpening =

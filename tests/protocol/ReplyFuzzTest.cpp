@@ -94,14 +94,15 @@ TEST(ReplyFuzz, ParsersHoldTheirContractOnMutatedReplies) {
         ASSERT_TRUE(speedCode == msg::kOk ? speed >= 1 && speed <= 30 : speed == -7);
 
         int um = -7;
-        const int lengthCode = ParseLength(reply, 40, {0, 50000}, um);
+        std::optional<AsRead<int>> read;
+        const int lengthCode = ParseLength(reply, 40, {0, 50000}, um, read);
         ASSERT_TRUE(IsOkOr1008(lengthCode));
         ASSERT_TRUE(lengthCode == msg::kOk ? um >= 0 && um <= 50000000 && um % 1000 == 0
                                            : um == -7);
 
         int on = -7;
         int feed = -7;
-        const int feedCode = ParseAutoPreFeed(reply, 20, {914, 50913}, on, feed);
+        const int feedCode = ParseAutoPreFeed(reply, 20, {914, 50913}, on, feed, read);
         ASSERT_TRUE(IsOkOr1008(feedCode));
         ASSERT_TRUE(feedCode == msg::kOk ? feed >= 914000 && feed <= 50913000
                                          : on == -7 && feed == -7);
@@ -128,7 +129,8 @@ TEST(ReplyFuzz, ParsersHoldTheirContractOnMutatedReplies) {
         ASSERT_TRUE(enterCode == msg::kOk ? state >= 0 && state <= 5 : state == -7);
 
         int pen = -7;
-        ParsePenUpSpeed(reply, true, table, pen);
+        std::optional<AsRead<int>> penRead;
+        ParsePenUpSpeed(reply, true, table, pen, penRead);
         const int index = LeadingInteger(reply);
         ASSERT_EQ(pen, index >= 0 && index < 7 ? table[static_cast<std::size_t>(index)] : index);
     }

@@ -130,44 +130,53 @@ TEST(ReplyParse, ScaledIntegersWithRange) {
 
 TEST(ReplyParse, LengthsInStepsBecomeMicrometres) {
     int um = -1;
-    EXPECT_EQ(ParseLength("500000", 100, {0, 50000}, um), kOk);
+    std::optional<AsRead<int>> read;
+    EXPECT_EQ(ParseLength("500000", 100, {0, 50000}, um, read), kOk);
     EXPECT_EQ(um, 5000000);
-    EXPECT_EQ(ParseLength("500999", 100, {0, 50000}, um), kOk) << "mm are truncated";
+    EXPECT_EQ(ParseLength("500999", 100, {0, 50000}, um, read), kOk) << "mm are truncated";
     EXPECT_EQ(um, 5009000);
-    EXPECT_EQ(ParseLength("5000100", 100, {0, 50000}, um), k1008);
-    EXPECT_EQ(ParseLength("1e300", 100, {0, 50000}, um), k1008);
-    EXPECT_EQ(ParseLength("-10", 10, {0, 50000}, um), k1008);
-    EXPECT_EQ(ParseLength("100", 0, {0, 50000}, um), k1008);
+    EXPECT_EQ(read, (AsRead<int>{500999, 5009000})) << "the steps are kept";
+    EXPECT_EQ(ParseLength("5000100", 100, {0, 50000}, um, read), k1008);
+    EXPECT_EQ(ParseLength("1e300", 100, {0, 50000}, um, read), k1008);
+    EXPECT_EQ(ParseLength("-10", 10, {0, 50000}, um, read), k1008);
+    EXPECT_EQ(ParseLength("100", 0, {0, 50000}, um, read), k1008);
     EXPECT_EQ(um, 5009000);
+    EXPECT_EQ(read, (AsRead<int>{500999, 5009000}));
 }
 
 TEST(ReplyParse, PenUpSpeedByValueOrIndex) {
     const std::array<int, 7> rx = {0, 10, 20, 30, 60, -999, -999};
     int v = 0;
-    ParsePenUpSpeed("4", true, rx, v);
+    std::optional<AsRead<int>> read;
+    ParsePenUpSpeed("4", true, rx, v, read);
     EXPECT_EQ(v, 60);
-    ParsePenUpSpeed("7", true, rx, v);
+    ParsePenUpSpeed("6", true, rx, v, read);
+    EXPECT_EQ(read, (AsRead<int>{6, -999})) << "the index is kept: 5 has the same value";
+    ParsePenUpSpeed("7", true, rx, v, read);
     EXPECT_EQ(v, 7) << "an index outside 0-6 stays";
-    ParsePenUpSpeed("-1", true, rx, v);
+    ParsePenUpSpeed("-1", true, rx, v, read);
     EXPECT_EQ(v, -1);
-    ParsePenUpSpeed("60", false, rx, v);
+    ParsePenUpSpeed("60", false, rx, v, read);
     EXPECT_EQ(v, 60);
 }
 
 TEST(ReplyParse, AutoPreFeed) {
     int on = -1;
     int um = -1;
-    EXPECT_EQ(ParseAutoPreFeed("1,9140", 10, {914, 50913}, on, um), kOk);
+    std::optional<AsRead<int>> read;
+    EXPECT_EQ(ParseAutoPreFeed("1,9140", 10, {914, 50913}, on, um, read), kOk);
     EXPECT_EQ(on, 1);
     EXPECT_EQ(um, 914000);
-    EXPECT_EQ(ParseAutoPreFeed("0, 18280", 20, {914, 50913}, on, um), kOk);
+    EXPECT_EQ(ParseAutoPreFeed("0, 18299", 20, {914, 50913}, on, um, read), kOk);
     EXPECT_EQ(on, 0);
     EXPECT_EQ(um, 914000);
+    EXPECT_EQ(read, (AsRead<int>{18299, 914000}));
     for (const char* bad : {"2,9140", "1", ",9140", "1,9130", "1,509140", ""}) {
         on = um = -1;
-        EXPECT_EQ(ParseAutoPreFeed(bad, 10, {914, 50913}, on, um), k1008) << bad;
+        EXPECT_EQ(ParseAutoPreFeed(bad, 10, {914, 50913}, on, um, read), k1008) << bad;
         EXPECT_EQ(on, -1);
         EXPECT_EQ(um, -1);
+        EXPECT_EQ(read, (AsRead<int>{18299, 914000}));
     }
 }
 
@@ -177,6 +186,8 @@ TEST(ReplyParse, DistanceAdjust) {
     EXPECT_EQ(entry.on, 1);
     EXPECT_DOUBLE_EQ(entry.l, 0.5);
     EXPECT_DOUBLE_EQ(entry.w, -0.5);
+    EXPECT_EQ(entry.lRead, (AsRead<double>{250, entry.l}));
+    EXPECT_EQ(entry.wRead, (AsRead<double>{150, entry.w}));
     EXPECT_EQ(ParseDistanceAdjust("0,0,400", {-2.0, 2.0}, entry), kOk);
     EXPECT_DOUBLE_EQ(entry.l, -2.0);
     EXPECT_DOUBLE_EQ(entry.w, 2.0);
@@ -193,6 +204,8 @@ TEST(ReplyParse, TangentialEmulationInExactMillimetres) {
     EXPECT_EQ(entry.on, 1);
     EXPECT_EQ(entry.start, 350);
     EXPECT_EQ(entry.end, 550);
+    EXPECT_EQ(entry.startRead, (AsRead<int>{14, 350}));
+    EXPECT_EQ(entry.endRead, (AsRead<int>{22, 550}));
     EXPECT_EQ(ParseTangentialEmulation("0,90,0", 100, {0.0, 0.9}, entry), kOk);
     EXPECT_EQ(entry.start, 900);
     const AdvancedSettings::TangentialEmulation before = entry;

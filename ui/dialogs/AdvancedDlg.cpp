@@ -132,11 +132,13 @@ int CAdvancedDlg::CreateControls() {
 void CAdvancedDlg::FillControls() {
     using namespace advctl;
     const int unit = m_links.settings.m_nUnitType;
-    Fill(kPageLength, FormatWholeLength(m_block.pageLength, WholeLength::PageLength, unit), -1);
+    Fill(kPageLength, FormatWholeLength(m_block.pageLength, WholeLength::PageLength, unit), -1,
+         m_block.pageLength);
     SetText(kPageLengthUnit, Text(Inch() ? kStringInch : kStringCm));
-    Fill(kOffsetAngle, QString::number(m_block.offsetAngle), -1);
-    Fill(kInitialDownForce, QString::number(m_block.initialDownForce), -1);
-    Fill(kStepPass, QString::number(m_block.stepPass), -1);
+    Fill(kOffsetAngle, QString::number(m_block.offsetAngle), -1, m_block.offsetAngle);
+    Fill(kInitialDownForce, QString::number(m_block.initialDownForce), -1,
+         m_block.initialDownForce);
+    Fill(kStepPass, QString::number(m_block.stepPass), -1, m_block.stepPass);
 
     m_pPenUpSpeed->ResetContent();
     m_penUpSpeeds.clear();
@@ -155,7 +157,7 @@ void CAdvancedDlg::FillControls() {
     if (!Inch() && feed.toInt() > feedMaxMetres) {
         feed = QString::number(feedMaxMetres);
     }
-    Fill(kFeedLength, feed, -1);
+    Fill(kFeedLength, feed, -1, m_block.feedLength);
     SetText(kFeedUnit, Text(Inch() ? kStringFeet : kStringM));
     SetChecked(kAutoPreFeed, m_block.autoPreFeed != 0);
     for (const int id : {kFeedLabel, kFeedLength, kFeedUnit}) {
@@ -187,7 +189,7 @@ void CAdvancedDlg::ConnectHandlers() {
     OnEdit(kPageLength, -1, [this](const QString& text) {
         if (const auto microns =
                 ParseWholeLength(text, WholeLength::PageLength, m_links.settings.m_nUnitType)) {
-            m_block.pageLength = *microns;
+            m_block.pageLength = m_shown.Kept(kPageLength, text, *microns);
         }
     });
     OnEdit(kOffsetAngle, -1, [this](const QString& t) { m_block.offsetAngle = TypedInteger(t); });
@@ -197,7 +199,7 @@ void CAdvancedDlg::ConnectHandlers() {
     OnEdit(kFeedLength, -1, [this](const QString& text) {
         if (const auto microns =
                 ParseWholeLength(text, WholeLength::FeedLength, m_links.settings.m_nUnitType)) {
-            m_block.feedLength = *microns;
+            m_block.feedLength = m_shown.Kept(kFeedLength, text, *microns);
         }
     });
     connect(m_pPenUpSpeed, &QComboBox::activated, this, [this](int index) {
@@ -238,10 +240,11 @@ void CAdvancedDlg::ConnectHandlers() {
 
 void CAdvancedDlg::OnOK() {
     const CAdvancedChecks checks = Checks();
-    const auto& shownAdjust = m_block.distanceAdjust[m_block.distanceAdjustSelection];
-    const auto& shownTangential = m_block.tangential[m_block.tangentialSelection];
-    if (Rejects(checks.General(m_block)) ||
-        (m_block.autoPreFeed != 0 && Rejects(checks.FeedLength(m_block.feedLength))) ||
+    const AdvancedSettings shown = AsShown();
+    const auto& shownAdjust = shown.distanceAdjust[shown.distanceAdjustSelection];
+    const auto& shownTangential = shown.tangential[shown.tangentialSelection];
+    if (Rejects(checks.General(shown)) ||
+        (shown.autoPreFeed != 0 && Rejects(checks.FeedLength(shown.feedLength))) ||
         (shownAdjust.on != 0 && Rejects(checks.DistanceAdjust(shownAdjust))) ||
         (shownTangential.on != 0 && Rejects(checks.Tangential(shownTangential)))) {
         return;
@@ -267,6 +270,25 @@ void CAdvancedDlg::OnCommand() {
 
 CAdvancedChecks CAdvancedDlg::Checks() const {
     return {m_links.model.AdvancedRanges(), m_links.settings.m_nUnitType, Separator()};
+}
+
+AdvancedSettings CAdvancedDlg::AsShown() const {
+    using namespace advctl;
+    const int unit = m_links.settings.m_nUnitType;
+    AdvancedSettings shown = m_block;
+    const auto whole = [&](int id, WholeLength kind, int& field) {
+        field = ParseWholeLength(Edit(id)->text(), kind, unit).value_or(field);
+    };
+    whole(kPageLength, WholeLength::PageLength, shown.pageLength);
+    whole(kFeedLength, WholeLength::FeedLength, shown.feedLength);
+    AdvancedSettings::DistanceAdjust& adjust = shown.distanceAdjust[shown.distanceAdjustSelection];
+    adjust.l = TypedPercent(Edit(kL)->text());
+    adjust.w = TypedPercent(Edit(kW)->text());
+    AdvancedSettings::TangentialEmulation& tangential = shown.tangential[shown.tangentialSelection];
+    for (auto [id, field] : {std::pair{kStart, &tangential.start}, {kEnd, &tangential.end}}) {
+        *field = ParseDecimalLength(Edit(id)->text(), unit, Separator()).value_or(*field);
+    }
+    return shown;
 }
 
 bool CAdvancedDlg::Rejects(const std::optional<RangeFailure>& failure) {
@@ -307,7 +329,8 @@ QLineEdit* CAdvancedDlg::Edit(int id) const {
     return static_cast<QLineEdit*>(Control(id));
 }
 
-void CAdvancedDlg::Fill(int id, const QString& text, int decimals) {
+void CAdvancedDlg::Fill(int id, const QString& text, int decimals, double value) {
+    m_shown.Remember(id, text, value);
     QLineEdit* edit = Edit(id);
     {
         const QSignalBlocker quiet(edit);

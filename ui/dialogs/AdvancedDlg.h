@@ -2,6 +2,7 @@
 
 #include "protocol/AdvancedSettings.h"
 #include "ui/dialogs/AdvancedChecks.h"
+#include "ui/dialogs/ShownValues.h"
 #include "ui/dialogs/SkinnedDialog.h"
 
 #include <functional>
@@ -65,6 +66,11 @@ private:
     void ConnectSlotHandlers();
 
     CAdvancedChecks Checks() const;
+    // The record as the edits show it: each length, L and W as its text reads. The checks judge
+    // this, so a value shown rounded passes whenever its text would pass when typed.
+    AdvancedSettings AsShown() const;
+    // L or W as typed: separators become points, the leading number (0 when none).
+    double TypedPercent(const QString& text) const;
     // Shows a failed check's message and puts the focus on its edit; true when it failed.
     bool Rejects(const std::optional<RangeFailure>& failure);
 
@@ -72,8 +78,9 @@ private:
     bool Inch() const;
     QChar Separator() const;
     QLineEdit* Edit(int id) const;
-    // Puts a value into an edit without running its handler; decimals < 0: a whole number.
-    void Fill(int id, const QString& text, int decimals);
+    // Puts a value into an edit, shown as `text`, without running its handler; decimals < 0:
+    // a whole number. The edit stands for `value` as long as it holds `text`.
+    void Fill(int id, const QString& text, int decimals, double value);
     void SetText(int id, const QString& text);
     void SetChecked(int id, bool checked);
     void SetEnabled(int id, bool enabled);
@@ -83,6 +90,7 @@ private:
     AdvancedDlgLinks m_links;
     int m_nTemplate;
     AdvancedSettings m_block;       // what the window edits
+    CShownValues m_shown;           // what each edit was filled with
     std::vector<int> m_penUpSpeeds; // the value of each pen-up speed item
     CSkinCombo* m_pPenUpSpeed = nullptr;
     CSkinCombo* m_pDistanceSlot = nullptr;

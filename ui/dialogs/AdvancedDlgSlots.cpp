@@ -25,12 +25,11 @@ bool IsSlot(int index) {
     return index >= 0 && index < AdvancedSettings::kSlots;
 }
 
-// A percentage as typed: separators become points, the leading number (0 when none).
-double TypedPercent(QString text, QChar separator) {
-    return ReadLeadingDecimal(text.replace(separator, QLatin1Char('.')).toStdString());
-}
-
 } // namespace
+
+double CAdvancedDlg::TypedPercent(const QString& text) const {
+    return ReadLeadingDecimal(QString(text).replace(Separator(), QLatin1Char('.')).toStdString());
+}
 
 void CAdvancedDlg::ShowDistanceAdjust() {
     const int shown = m_block.distanceAdjustSelection;
@@ -41,8 +40,8 @@ void CAdvancedDlg::ShowDistanceAdjust() {
     for (const int id : kDistanceValueControls) {
         SetEnabled(id, record.on != 0);
     }
-    Fill(advctl::kL, FormatFixed(record.l, 2, Separator()), 2);
-    Fill(advctl::kW, FormatFixed(record.w, 2, Separator()), 2);
+    Fill(advctl::kL, FormatFixed(record.l, 2, Separator()), 2, record.l);
+    Fill(advctl::kW, FormatFixed(record.w, 2, Separator()), 2, record.w);
 }
 
 void CAdvancedDlg::ShowTangential() {
@@ -64,17 +63,17 @@ void CAdvancedDlg::ShowTangential() {
     }
     const int unit = m_links.settings.m_nUnitType;
     const int decimals = Inch() ? 3 : 1;
-    Fill(kStart, FormatDecimalLength(record.start, unit, Separator()), decimals);
-    Fill(kEnd, FormatDecimalLength(record.end, unit, Separator()), decimals);
+    Fill(kStart, FormatDecimalLength(record.start, unit, Separator()), decimals, record.start);
+    Fill(kEnd, FormatDecimalLength(record.end, unit, Separator()), decimals, record.end);
     const QString unitText = Text(Inch() ? kStringInch : kStringMm);
     SetText(kStartUnit, unitText);
     SetText(kEndUnit, unitText);
 }
 
 void CAdvancedDlg::OnDistanceSlot(int index) {
-    const AdvancedSettings::DistanceAdjust& shown =
-        m_block.distanceAdjust[m_block.distanceAdjustSelection];
-    if (!IsSlot(index) || (shown.on != 0 && Rejects(Checks().DistanceAdjust(shown)))) {
+    const int current = m_block.distanceAdjustSelection;
+    if (!IsSlot(index) || (m_block.distanceAdjust[current].on != 0 &&
+                           Rejects(Checks().DistanceAdjust(AsShown().distanceAdjust[current])))) {
         m_pDistanceSlot->setCurrentIndex(m_block.distanceAdjustSelection);
         return;
     }
@@ -83,9 +82,9 @@ void CAdvancedDlg::OnDistanceSlot(int index) {
 }
 
 void CAdvancedDlg::OnTangentialSlot(int index) {
-    const AdvancedSettings::TangentialEmulation& shown =
-        m_block.tangential[m_block.tangentialSelection];
-    if (!IsSlot(index) || (shown.on != 0 && Rejects(Checks().Tangential(shown)))) {
+    const int current = m_block.tangentialSelection;
+    if (!IsSlot(index) || (m_block.tangential[current].on != 0 &&
+                           Rejects(Checks().Tangential(AsShown().tangential[current])))) {
         m_pTangentialSlot->setCurrentIndex(m_block.tangentialSelection);
         return;
     }
@@ -125,10 +124,12 @@ void CAdvancedDlg::ConnectSlotHandlers() {
         ShowDistanceAdjust();
     });
     OnEdit(kL, 2, [this](const QString& text) {
-        m_block.distanceAdjust[m_block.distanceAdjustSelection].l = TypedPercent(text, Separator());
+        m_block.distanceAdjust[m_block.distanceAdjustSelection].l =
+            m_shown.Kept(kL, text, TypedPercent(text));
     });
     OnEdit(kW, 2, [this](const QString& text) {
-        m_block.distanceAdjust[m_block.distanceAdjustSelection].w = TypedPercent(text, Separator());
+        m_block.distanceAdjust[m_block.distanceAdjustSelection].w =
+            m_shown.Kept(kW, text, TypedPercent(text));
     });
     connect(m_pDistanceSlot, &QComboBox::activated, this, &CAdvancedDlg::OnDistanceSlot);
 
@@ -146,7 +147,7 @@ void CAdvancedDlg::ConnectSlotHandlers() {
             if (microns) {
                 AdvancedSettings::TangentialEmulation& shown =
                     m_block.tangential[m_block.tangentialSelection];
-                (id == kStart ? shown.start : shown.end) = *microns;
+                (id == kStart ? shown.start : shown.end) = m_shown.Kept(id, text, *microns);
             }
         });
     }

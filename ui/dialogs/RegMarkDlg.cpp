@@ -225,27 +225,27 @@ void CRegMarkDlg::FillControls() {
     }
 
     // The first text is what a refused keystroke returns to; the working values stay as copied
-    // until the user changes a text.
+    // while the texts stay as shown.
     const int unit = m_settings.m_nUnitType;
     const QChar separator = QLatin1Char(m_settings.m_cDecimalSeparator);
     const struct {
-        QLineEdit* edit;
+        int id;
         std::int32_t* value;
         int unitLabel;
         bool fixed;
     } edits[] = {
-        {m_pStep, &m_nStep, kIdStepUnit, cl.m_bMarkStep != 0},
-        {m_pLength, &m_nLength, kIdLengthUnit, cl.m_bMarkLength != 0},
-        {m_pThickness, &m_nThickness, kIdThicknessUnit, cl.m_bMarkThickness != 0},
+        {kIdStep, &m_nStep, kIdStepUnit, cl.m_bMarkStep != 0},
+        {kIdLength, &m_nLength, kIdLengthUnit, cl.m_bMarkLength != 0},
+        {kIdThickness, &m_nThickness, kIdThicknessUnit, cl.m_bMarkThickness != 0},
     };
     const QString unitText = WindowText(unit == kUnitInch ? kStringInch : kStringMm);
     for (const auto& e : edits) {
-        e.edit->setText(FormatDecimalLength(*e.value, unit, separator));
-        FilterDecimalEdit(e.edit, Decimals(), separator);
-        QLineEdit* edit = e.edit;
-        std::int32_t* value = e.value;
+        auto* edit = static_cast<QLineEdit*>(Control(e.id));
+        edit->setText(FormatDecimalLength(*e.value, unit, separator));
+        m_shown.Remember(e.id, edit->text(), *e.value);
+        FilterDecimalEdit(edit, Decimals(), separator);
         connect(edit, &QLineEdit::textChanged, this,
-                [this, edit, value] { OnLengthEdited(edit, *value); });
+                [this, id = e.id, value = e.value] { OnLengthEdited(id, *value); });
         edit->installEventFilter(this);
         edit->setEnabled(!e.fixed);
         static_cast<QLabel*>(Control(e.unitLabel))->setText(unitText);
@@ -288,22 +288,31 @@ void CRegMarkDlg::EnableStepGroup(bool enabled) {
     }
 }
 
-void CRegMarkDlg::OnLengthEdited(QLineEdit* edit, std::int32_t& value) {
-    const QChar separator = QLatin1Char(m_settings.m_cDecimalSeparator);
-    if (FilterDecimalEdit(edit, Decimals(), separator)) {
-        value = ParseDecimalLength(edit->text(), m_settings.m_nUnitType, separator).value_or(value);
+void CRegMarkDlg::OnLengthEdited(int id, std::int32_t& value) {
+    auto* edit = static_cast<QLineEdit*>(Control(id));
+    if (FilterDecimalEdit(edit, Decimals(), QLatin1Char(m_settings.m_cDecimalSeparator))) {
+        value = m_shown.Kept(id, edit->text(), AsShown(edit, value));
     }
+}
+
+std::int32_t CRegMarkDlg::AsShown(const QLineEdit* edit, std::int32_t kept) const {
+    return ParseDecimalLength(edit->text(), m_settings.m_nUnitType,
+                              QLatin1Char(m_settings.m_cDecimalSeparator))
+        .value_or(kept);
 }
 
 void CRegMarkDlg::OnOK() {
     const CMarkLimits limits(m_model.MarkRanges(), m_settings.m_nUnitType,
                              QLatin1Char(m_settings.m_cDecimalSeparator));
-    // The step matters only to the Area method; it is kept as typed for the others.
-    if (m_nMethod == kMethodArea && !PassesRangeCheck(limits.CheckStep(m_nStep), m_pStep)) {
+    // The step matters only to the Area method; it is kept as typed for the others. Each
+    // check judges the text on screen, so a value shown rounded passes when its text does.
+    if (m_nMethod == kMethodArea &&
+        !PassesRangeCheck(limits.CheckStep(AsShown(m_pStep, m_nStep)), m_pStep)) {
         return;
     }
-    if (!PassesRangeCheck(limits.CheckLength(m_nLength), m_pLength) ||
-        !PassesRangeCheck(limits.CheckThickness(m_nThickness), m_pThickness)) {
+    if (!PassesRangeCheck(limits.CheckLength(AsShown(m_pLength, m_nLength)), m_pLength) ||
+        !PassesRangeCheck(limits.CheckThickness(AsShown(m_pThickness, m_nThickness)),
+                          m_pThickness)) {
         return;
     }
     m_settings.m_nTmbReadType = m_nMethod;

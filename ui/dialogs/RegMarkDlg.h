@@ -2,6 +2,7 @@
 
 #include "skin/SkinBitmap.h"
 #include "skin/SkinFolders.h"
+#include "ui/dialogs/ShownValues.h"
 
 #include <QDialog>
 #include <QRect>
@@ -80,7 +81,10 @@ private:
     void FillControls();
     void OnMethod(int method);
     void OnType(int type);
-    void OnLengthEdited(QLineEdit* edit, std::int32_t& value);
+    void OnLengthEdited(int id, std::int32_t& value);
+    // What the edit's text reads as, in micrometres: a value shown rounded is judged by the
+    // text the user sees. `kept` when the unit is unknown.
+    std::int32_t AsShown(const QLineEdit* edit, std::int32_t kept) const;
     void EnableStepGroup(bool enabled);
     void OnOK();
     const CSkinBitmap* CorrectionPicture() const;
@@ -98,6 +102,7 @@ private:
     std::int32_t m_nStep;
     std::int32_t m_nLength;
     std::int32_t m_nThickness;
+    CShownValues m_shown; // what each length edit was filled with
 
     QButtonGroup* m_pMethods;
     QButtonGroup* m_pTypes;

@@ -1,14 +1,21 @@
 // The Advanced Settings window's checks, its slot switching, and what becomes of OK when the
 // plotter cannot take the settings; observed as the message shown, the window's result and
 // the settings kept.
+#include "conditions/units/LengthUnits.h"
 #include "core/messages/MessageCodes.h"
 #include "tests/ui/dialogs/SettingsRig.h"
 #include "tests/ui/main/ModalAnswer.h"
 #include "ui/dialogs/AdvancedDlgLayout.h"
 
+#include <QAbstractButton>
+#include <QRegularExpression>
+
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <memory>
+#include <tuple>
 
 namespace {
 
@@ -25,6 +32,30 @@ std::unique_ptr<CAdvancedDlg> Open(SettingsRig& rig, int unit = 0) {
 
 std::string Code(int code) {
     return " [code = " + std::to_string(code) + "]";
+}
+
+QString Text(const CAdvancedDlg& dlg, int id) {
+    return static_cast<QLineEdit*>(dlg.Control(id))->text();
+}
+
+bool Checked(const CAdvancedDlg& dlg, int id) {
+    return static_cast<QAbstractButton*>(dlg.Control(id))->isChecked();
+}
+
+// The commands the plotter received since the last look, without framing.
+std::vector<std::string> Sent(SettingsRig& rig) {
+    std::vector<std::string> sent;
+    std::string wire = rig.TakeWire();
+    for (std::size_t at = wire.find("TC"); at != std::string::npos; at = wire.find("TC", at)) {
+        const std::size_t end = wire.find(kEtx, at);
+        sent.push_back(wire.substr(at, end - at));
+        at = end;
+    }
+    return sent;
+}
+
+bool Holds(const std::vector<std::string>& sent, const std::string& command) {
+    return std::find(sent.begin(), sent.end(), command) != sent.end();
 }
 
 struct CheckCase {
@@ -240,6 +271,168 @@ TEST(AdvancedOpening, UnsentSettingsAreShownAndKept) {
     const auto dlg = Open(rig);
     EXPECT_EQ(static_cast<QLineEdit*>(dlg->Control(kPageLength))->text(), "123");
     EXPECT_EQ(rig.link.settings.m_advanced.pageLength, 1230000);
+}
+
+// Values shown rounded pass their own check untouched, in either unit: the demo's 50000 mm page
+// length shows as 1968 inches, stored settings not yet sent show 914 mm as 3 feet and 0.9 mm as
+// 0.035 inch; each lies beyond the exact bound of what its text reads as.
+TEST(AdvancedShown, UntouchedValuesPassOkInEitherUnit) {
+    for (const bool demo : {true, false}) {
+        for (const int unit : {kUnitMetric, kUnitInch}) {
+            SettingsRig rig;
+            if (demo) {
+                rig.link.commandLine.m_bDemo = 1;
+                rig.link.port.SetOptions(PortOptions{true, false, {}});
+            } else {
+                AdvancedSettings& stored = rig.link.settings.m_advanced;
+                stored.pageLength = 50000000;
+                stored.autoPreFeed = 1;
+                stored.feedLength = 914000;
+                stored.distanceAdjust[0] = {1, -2.0, 2.0};
+                stored.tangential[0] = {1, 900, 900};
+                rig.unsent.Set(CUnsentChanges::kAdvancedSettings);
+            }
+            const auto dlg = Open(rig, unit);
+            Click(dlg->Control(CSkinnedDialog::kIdOk));
+            EXPECT_EQ(rig.Shown(), std::vector<std::string>{}) << demo << unit;
+            EXPECT_EQ(dlg->result(), CSkinnedDialog::kIdOk) << demo << unit;
+        }
+    }
+}
+
+// A text put back as it was shown sends what was read; any other text is a typed value,
+// converted as typed (1968 inches are 49998811 um, 999976 steps at 20 steps per mm).
+TEST(AdvancedShown, ATextPutBackSendsWhatWasReadAnotherSendsWhatItSays) {
+    for (const auto& [typed, sent] :
+         {std::pair{"1968", "TC25,1000000"}, {"01968", "TC25,999976"}}) {
+        SettingsRig rig;
+        rig.link.sim.m_nPageLength = 1000000; // 50000 mm
+        const auto dlg = Open(rig, kUnitInch);
+        ASSERT_EQ(Text(*dlg, kPageLength), "1968");
+        Type(dlg->Control(kPageLength), "1969");
+        Type(dlg->Control(kPageLength), typed);
+        rig.TakeWire();
+        Click(dlg->Control(CSkinnedDialog::kIdOk));
+        EXPECT_TRUE(Holds(Sent(rig), sent)) << typed;
+    }
+}
+
+// The bounds a range message quotes are the ones the check applies to what the edit shows:
+// each passes when typed, and one shown step beyond it fails with the same message.
+TEST(AdvancedBounds, TheQuotedBoundsAreTheCheckedOnes) {
+    const struct {
+        int edit;
+        int on;          // the radio that turns the edit's record on, or 0
+        int decimals[2]; // metric, inch
+    } edits[] = {{kPageLength, 0, {0, 0}},        {kFeedLength, 0, {0, 0}},
+                 {kL, kDistanceOn, {2, 2}},       {kW, kDistanceOn, {2, 2}},
+                 {kStart, kTangentialOn, {1, 3}}, {kEnd, kTangentialOn, {1, 3}}};
+    const QRegularExpression quoted("range +(\\S+) to (\\S+) ");
+    for (const int unit : {kUnitMetric, kUnitInch}) {
+        for (const auto& e : edits) {
+            // What OK makes of `text` in the edit: the message shown, or "" when it passed.
+            const auto ok = [&](const QString& text) {
+                SettingsRig rig;
+                const auto dlg = Open(rig, unit);
+                if (e.on != 0) {
+                    Click(dlg->Control(e.on));
+                }
+                Type(dlg->Control(e.edit), text);
+                Click(dlg->Control(CSkinnedDialog::kIdOk));
+                return rig.Shown().empty() ? std::string() : rig.Shown().front();
+            };
+            const std::string message = ok("9999");
+            const QRegularExpressionMatch bounds = quoted.match(QString::fromStdString(message));
+            ASSERT_TRUE(bounds.hasMatch()) << message;
+            const int decimals = e.decimals[unit];
+            const double step = std::pow(10.0, -decimals);
+            for (const auto& [bound, beyond] :
+                 {std::pair{bounds.captured(1), -step}, {bounds.captured(2), step}}) {
+                EXPECT_EQ(ok(bound), "") << e.edit << " " << bound.toStdString();
+                const QString outside = QString::number(bound.toDouble() + beyond, 'f', decimals);
+                EXPECT_EQ(ok(outside), message) << e.edit << " " << outside.toStdString();
+            }
+        }
+    }
+}
+
+// The feed shows at most 50 m (feet are not capped), and its edit takes input only while
+// "Auto Pre Feed" is ticked.
+TEST(AdvancedFeed, ShowsAtMost50MetresAndIsEditableOnlyWithAutoPreFeed) {
+    const struct {
+        int steps; // at 20 steps per mm
+        const char* metres;
+        const char* feet;
+    } cases[] = {{989980, "49", "162"}, {1010000, "50", "166"}, {1018260, "50", "167"}};
+    for (const auto& c : cases) {
+        for (const int unit : {kUnitMetric, kUnitInch}) {
+            SettingsRig rig;
+            rig.link.sim.m_nFeedLength = c.steps;
+            rig.link.sim.m_nAutoPreFeed = 0;
+            const auto dlg = Open(rig, unit);
+            EXPECT_EQ(Text(*dlg, kFeedLength), unit == kUnitMetric ? c.metres : c.feet);
+            for (const bool ticked : {false, true, false}) {
+                EXPECT_EQ(Checked(*dlg, kAutoPreFeed), ticked);
+                for (const int id : {kFeedLabel, kFeedLength, kFeedUnit}) {
+                    EXPECT_EQ(dlg->Control(id)->isEnabled(), ticked) << id;
+                }
+                Click(dlg->Control(kAutoPreFeed));
+            }
+        }
+    }
+}
+
+// L and W are checked while their record is on; a record turned off is not checked, and a
+// value typed into it, never checked, goes as 0 while the other keeps what was read.
+TEST(AdvancedDistanceAdjust, LAndWAreCheckedOnlyWhileTheirRecordIsOn) {
+    for (const auto& [edit, typed, code, sentOff] :
+         {std::tuple{kL, "2.01", 1217, "TC33,1,0,0,200"}, {kW, "-2.01", 1218, "TC33,1,0,200,0"}}) {
+        for (const bool on : {true, false}) {
+            SettingsRig rig;
+            const auto dlg = Open(rig);
+            Click(dlg->Control(kDistanceOn));
+            Type(dlg->Control(edit), typed);
+            if (!on) {
+                Click(dlg->Control(kDistanceOff));
+            }
+            rig.TakeWire();
+            Click(dlg->Control(CSkinnedDialog::kIdOk));
+            if (on) {
+                ASSERT_EQ(rig.Shown().size(), 1u);
+                EXPECT_TRUE(rig.Shown().front().ends_with(Code(code)));
+                EXPECT_EQ(rig.TakeWire(), "");
+            } else {
+                EXPECT_EQ(rig.Shown(), std::vector<std::string>{});
+                EXPECT_TRUE(Holds(Sent(rig), sentOff)) << typed;
+            }
+        }
+    }
+}
+
+// Template 137 shows a condition's mode only while its emulation is on; template 136 shows the
+// whole plotter's mode whatever the record.
+TEST(AdvancedModes, AConditionThatIsOffShowsNoModeInTemplate137) {
+    const struct {
+        const char* type;
+        int slot;
+        bool mode1;
+        bool mode2;
+    } cases[] = {{"RX3600-60", 0, false, false}, {"RX3600-60", 1, false, true},
+                 {"RX3600-60", 2, true, false},  {"Nimbo Pro S", 0, false, false},
+                 {"WX8800-60", 0, false, true},  {"WX8800-60", 1, false, true}};
+    for (const auto& c : cases) {
+        SettingsRig rig(c.type);
+        CSimPlotter& sim = rig.link.sim;
+        sim.m_tangentialModes = {2, 2, 1, 2, 2, 2, 2, 2, 2};
+        sim.m_nTangentialMode = 2;
+        sim.m_tangential[1].on = 1;
+        sim.m_tangential[2].on = 1;
+        const auto dlg = Open(rig);
+        Choose(dlg->Control(kTangentialSlot), c.slot);
+        EXPECT_EQ(Checked(*dlg, kMode1), c.mode1) << c.type << " " << c.slot;
+        EXPECT_EQ(Checked(*dlg, kMode2), c.mode2) << c.type << " " << c.slot;
+        EXPECT_EQ(Checked(*dlg, kTangentialOff), c.slot == 0);
+    }
 }
 
 TEST(AdvancedCommand, OpensTheCommandSettingWindowUnlessLaunchedWithLm) {

@@ -59,18 +59,20 @@ void Report(CSimPlotter& sim) {
     sim.m_tangential[1] = {1, 20, 28};
 }
 
-// The write that follows OK, from the ready check to the ninth tangential record.
+// The write that follows OK, from the ready check to the ninth tangential record. Every value
+// goes back as the plotter reported it, those of the records that are off included (the
+// simulated plotter holds 200,200 for distance adjust and 6,10 steps for tangential emulation).
 std::string Write(const std::string& penUp, const std::string& fan, const std::string& modes,
                   const std::string& slot3) {
     std::string wire = Q("C1") + Q("C31;16") + C("TC25,60000") + C("TC30,30") + C("TC32,7") +
                        C("TC31,5") + C("TC29," + penUp) + C("TC27,1,36560") + fan + C("TC26,1") +
                        C("TC33,1,1,150,225") + C("TC33,2,1,200,200");
     for (int slot = 3; slot <= 9; ++slot) {
-        wire += C("TC33," + Slot(slot) + ",0,0,0");
+        wire += C("TC33," + Slot(slot) + ",0,200,200");
     }
-    wire += modes + C("TC28,1,0,0,0") + C("TC28,2,1,22,30") + slot3;
+    wire += modes + C("TC28,1,0,6,10") + C("TC28,2,1,20,28") + slot3;
     for (int slot = 4; slot <= 9; ++slot) {
-        wire += C("TC28," + Slot(slot) + ",0,0,0");
+        wire += C("TC28," + Slot(slot) + ",0,6,10");
     }
     return wire;
 }
@@ -149,9 +151,10 @@ INSTANTIATE_TEST_SUITE_P(
                  true,
                  "Weak",
                  ReadQueries(true, false),
-                 Write("60", C("TC34,1"), C("TC28,0,2"), C("TC28,3,0,0,0"))},
+                 Write("60", C("TC34,1"), C("TC28,0,2"), C("TC28,3,0,6,10"))},
         // Template 137 without fan power; the pen-up speed travels as its index: 60 is 4.
-        // Mode 2 on condition 3, which was off, turns its emulation on (0.15/0.25 mm).
+        // Mode 2 on condition 3, which was off, turns its emulation on with the 0.15/0.25 mm
+        // (6/10 steps) it holds.
         WireCase{"RX3600-60",
                  [](CSimPlotter& sim) { sim.m_nPenUpSpeed = 1; },
                  [](CAdvancedDlg& dlg) {
@@ -164,7 +167,7 @@ INSTANTIATE_TEST_SUITE_P(
                  false,
                  "Normal",
                  ReadQueries(false, true),
-                 Write("4", "", NineModes(3), C("TC28,3,1,8,12"))}),
+                 Write("4", "", NineModes(3), C("TC28,3,1,6,10"))}),
     [](const testing::TestParamInfo<WireCase>& info) {
         return std::string(info.param.type).substr(0, 6);
     });

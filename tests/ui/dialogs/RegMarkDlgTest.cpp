@@ -13,11 +13,13 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <memory>
 #include <set>
 
@@ -160,6 +162,112 @@ TEST(RegMarkDlg, TypedValuesAreFilteredStoredAndCheckedOnOk) {
         EXPECT_EQ(after.m_nTmbLength, before.m_nTmbLength) << where;
         EXPECT_EQ(after.m_nTmbThickness, before.m_nTmbThickness) << where;
     }
+}
+
+// What the window shows from the stored settings or a launch value passes OK untouched in
+// either unit and stays exactly as it was, although in inches each of these edges lies beyond
+// the exact bound of its rounded text (5000 um shows as 0.197, which reads as 5004). An edit a
+// launch value fixed does not hold up the other changes.
+TEST(RegMarkDlg, ShownValuesPassOkUntouchedAndStayAsTheyWere) {
+    const struct {
+        std::int32_t step;
+        std::int32_t length;
+        std::int32_t thickness;
+    } edges[] = {{100000, 5000, 300}, {10000000, 20000, 1000}};
+    int CControllerCommandLine::*const fixed[] = {nullptr, &CControllerCommandLine::m_bMarkStep,
+                                                  &CControllerCommandLine::m_bMarkLength,
+                                                  &CControllerCommandLine::m_bMarkThickness};
+    for (const int unit : {kUnitMetric, kUnitInch}) {
+        for (const auto& edge : edges) {
+            for (const auto flag : fixed) {
+                MarkSettingsRig rig;
+                rig.settings.m_nUnitType = unit;
+                rig.settings.m_nTmbReadType = Dlg::kMethodArea;
+                rig.settings.m_nTmbType = 1;
+                rig.settings.m_nTmbStep = edge.step;
+                rig.settings.m_nTmbLength = edge.length;
+                rig.settings.m_nTmbThickness = edge.thickness;
+                if (flag != nullptr) {
+                    rig.commandLine.*flag = 1;
+                }
+                Dlg& dialog = rig.Open();
+                rig.Click(Dlg::kIdTypeInside);
+                rig.Click(Dlg::kIdOk);
+                const std::string where = std::to_string(unit) + "/" + std::to_string(edge.length);
+                EXPECT_TRUE(ShownCodes(rig.recording.Sink()).empty()) << where;
+                EXPECT_EQ(dialog.result(), Dlg::kResultOk) << where;
+                EXPECT_EQ(rig.settings.m_nTmbType, 0) << where;
+                EXPECT_EQ(rig.settings.m_nTmbStep, edge.step) << where;
+                EXPECT_EQ(rig.settings.m_nTmbLength, edge.length) << where;
+                EXPECT_EQ(rig.settings.m_nTmbThickness, edge.thickness) << where;
+            }
+        }
+    }
+}
+
+// A text put back as it was shown keeps the stored value; any other text is a typed value.
+TEST(RegMarkDlg, ATextPutBackKeepsTheStoredValue) {
+    for (const auto& [typed, stored] : {std::pair{"0.197", 5000}, {"00.197", 5004}}) {
+        MarkSettingsRig rig;
+        rig.settings.m_nUnitType = kUnitInch;
+        rig.settings.m_nTmbLength = 5000;
+        Dlg& dialog = rig.Open();
+        rig.Type(Dlg::kIdLength, "0.5");
+        rig.Type(Dlg::kIdLength, typed);
+        rig.Click(Dlg::kIdOk);
+        EXPECT_EQ(dialog.result(), Dlg::kResultOk) << typed;
+        EXPECT_EQ(rig.settings.m_nTmbLength, stored) << typed;
+    }
+}
+
+// The bounds a range message quotes are the ones the check applies to what the edit shows:
+// each passes when typed, and one shown step beyond it fails with the same message.
+TEST(RegMarkDlg, TheQuotedBoundsAreTheCheckedOnes) {
+    const QRegularExpression quoted("range (\\S+) to (\\S+) ");
+    for (const int unit : {kUnitMetric, kUnitInch}) {
+        for (const int edit : {Dlg::kIdStep, Dlg::kIdLength, Dlg::kIdThickness}) {
+            // What OK makes of `keys` in the edit: the message shown, or "" when it passed.
+            const auto ok = [&](const QString& keys) {
+                MarkSettingsRig rig;
+                rig.settings.m_nUnitType = unit;
+                rig.settings.m_nTmbReadType = Dlg::kMethodArea;
+                rig.Open();
+                rig.Type(edit, keys.toLatin1().constData());
+                rig.Click(Dlg::kIdOk);
+                const auto& shown = rig.recording.Sink().m_vecShown;
+                return shown.empty() ? std::string() : shown.front().text;
+            };
+            const std::string message = ok("99999");
+            const QRegularExpressionMatch bounds = quoted.match(QString::fromStdString(message));
+            ASSERT_TRUE(bounds.hasMatch()) << message;
+            const int decimals = unit == kUnitInch ? 3 : 1;
+            const double step = std::pow(10.0, -decimals);
+            for (const auto& [bound, beyond] :
+                 {std::pair{bounds.captured(1), -step}, {bounds.captured(2), step}}) {
+                EXPECT_EQ(ok(bound), "") << edit << " " << bound.toStdString();
+                const QString outside = QString::number(bound.toDouble() + beyond, 'f', decimals);
+                EXPECT_EQ(ok(outside), message) << edit << " " << outside.toStdString();
+            }
+        }
+    }
+}
+
+TEST(RegMarkDlg, CancelDiscardsEveryChange) {
+    MarkSettingsRig rig;
+    rig.settings.m_nTmbReadType = 1;
+    rig.settings.m_nTmbType = 1;
+    const CControllerSettings before = rig.settings;
+    Dlg& dialog = rig.Open();
+    rig.Click(Dlg::kIdArea);
+    rig.Click(Dlg::kIdTypeInside);
+    rig.Type(Dlg::kIdStep, "200");
+    rig.Type(Dlg::kIdLength, "15");
+    rig.Click(Dlg::kIdCancel);
+    EXPECT_EQ(dialog.result(), Dlg::kResultCancel);
+    EXPECT_EQ(rig.settings.m_nTmbReadType, before.m_nTmbReadType);
+    EXPECT_EQ(rig.settings.m_nTmbType, before.m_nTmbType);
+    EXPECT_EQ(rig.settings.m_nTmbStep, before.m_nTmbStep);
+    EXPECT_EQ(rig.settings.m_nTmbLength, before.m_nTmbLength);
 }
 
 // Which controls the user may change, by the launch values that fixed some of them, the
