@@ -81,6 +81,21 @@ bool Apply(QLineEdit* edit, bool accepted) {
     return accepted;
 }
 
+// A user used to the other convention types "1,5" under English or "1.5" under German and
+// means one and a half; dropping the character would silently make it 15.
+void TakeOtherSeparatorAs(QLineEdit& edit, QChar separator) {
+    const QChar other = separator == QLatin1Char('.') ? QLatin1Char(',') : QLatin1Char('.');
+    QString text = edit.text();
+    if (!text.contains(other)) {
+        return;
+    }
+    text.replace(other, separator);
+    const Selection selection = CurrentSelection(edit);
+    const QSignalBlocker blocker(&edit);
+    edit.setText(text);
+    SetSelection(edit, selection);
+}
+
 } // namespace
 
 bool IsDecimalTextAcceptable(const QString& text, int decimals, QChar separator) {
@@ -116,6 +131,9 @@ bool IsIntegerTextAcceptable(const QString& text) {
 }
 
 bool FilterDecimalEdit(QLineEdit* edit, int decimals, QChar separator) {
+    if (edit != nullptr) {
+        TakeOtherSeparatorAs(*edit, separator);
+    }
     return Apply(edit,
                  edit != nullptr && IsDecimalTextAcceptable(edit->text(), decimals, separator));
 }

@@ -19,5 +19,7 @@ bool IsIntegerTextAcceptable(const QString& text);
 // it was and beeps. An edit that has not been filtered before counts as last accepted empty:
 // fill it with its first value while the filter is connected, or run the filter once after
 // filling it. Returns whether the text was accepted.
+// The decimal filter first takes the separator of the other convention ('.' or ',') as
+// `separator` and puts that into the edit, so "1,5" typed under English reads 1.5.
 bool FilterDecimalEdit(QLineEdit* edit, int decimals, QChar separator);
 bool FilterIntegerEdit(QLineEdit* edit);

@@ -54,7 +54,8 @@ protected:
         m_unit = unit;
         m_decimals = decimals;
         m_separator = separator;
-        QObject::connect(&m_edit, &QLineEdit::textChanged, [this] {
+        QObject::disconnect(m_wiring);
+        m_wiring = QObject::connect(&m_edit, &QLineEdit::textChanged, [this] {
             ++m_changes;
             if (FilterDecimalEdit(&m_edit, m_decimals, m_separator)) {
                 m_microns =
@@ -66,6 +67,7 @@ protected:
     }
 
     QLineEdit m_edit;
+    QMetaObject::Connection m_wiring;
     int m_unit = kUnitMetric;
     int m_decimals = 1;
     QChar m_separator{'.'};
@@ -74,6 +76,37 @@ protected:
 };
 
 } // namespace
+
+// The separator of the other convention is taken as the user's own, never dropped: "1,5"
+// under English is one and a half, not fifteen.
+TEST_F(FilteredEdit, TheOtherSeparatorIsTakenAsTheDecimalSeparator) {
+    const struct {
+        char separator; // English and Japanese '.', German and French ','
+        int unit;
+        int decimals;
+        const char* typed;
+        const char* shown;
+        std::int32_t microns;
+    } rows[] = {
+        {'.', kUnitMetric, 1, "1,5", "1.5", 1500},
+        {'.', kUnitInch, 3, "0,197", "0.197", 5004},
+        {',', kUnitMetric, 1, "1.5", "1,5", 1500},
+        {',', kUnitMetric, 1, "-0.5", "-0,5", -500},
+        {'.', kUnitMetric, 1, "1.5,", "1.5", 1500}, // a second separator is still refused
+        {',', kUnitMetric, 1, "1,.5", "1,5", 1500},
+        {',', kUnitMetric, 1, "1.55", "1,5", 1500}, // and a decimal too many
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(std::string(row.typed) + " under '" + row.separator + "'");
+        QObject::disconnect(m_wiring);
+        m_edit.clear();
+        m_microns = 0;
+        Wire(row.unit, row.decimals, QChar::fromLatin1(row.separator));
+        QTest::keyClicks(&m_edit, row.typed);
+        EXPECT_EQ(m_edit.text().toStdString(), row.shown);
+        EXPECT_EQ(m_microns, row.microns);
+    }
+}
 
 TEST_F(FilteredEdit, TypingDigitsStoresTheLength) {
     Wire(kUnitMetric, 1, QChar('.'));
