@@ -118,7 +118,7 @@ TEST(RegMarkDlg, TypedValuesAreFilteredStoredAndCheckedOnOk) {
         {kUnitMetric, '.', 1, Dlg::kIdLength, "", "", 1206, "5.0 to 20.0 mm.", 0},
         {kUnitMetric, '.', 1, Dlg::kIdLength, "99999999999", "99999999999", 1206, "5.0 to 20.0", 0},
         {kUnitMetric, ',', 1, Dlg::kIdLength, "12,5", "12,5", 0, "", 12500},
-        {kUnitMetric, ',', 1, Dlg::kIdLength, "12.5", "125", 1206, "5,0 to 20,0 mm.", 0},
+        {kUnitMetric, ',', 1, Dlg::kIdLength, "12.5", "12,5", 0, "", 12500}, // the other separator
         {kUnitMetric, '.', 1, Dlg::kIdThickness, "1.01", "1.0", 0, "", 1000},
         {kUnitMetric, '.', 1, Dlg::kIdThickness, "0.2", "0.2", 1208, "0.3 to 1.0 mm.", 0},
         {kUnitMetric, '.', 3, Dlg::kIdStep, "100.0", "100.0", 0, "", 100000},

@@ -342,7 +342,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(TypingCase{"Untouched", 0, nullptr, "300.5", 300549},
                       TypingCase{"OneDecimalInMm", 0, "12.34", "12.3", 12300},
                       TypingCase{"MinusOnlyFirst", 0, "5-", "5", 5000},
-                      TypingCase{"CommaIsNoSeparatorHere", 0, "1,5", "15", 15000},
+                      TypingCase{"CommaTakenAsTheSeparator", 0, "1,5", "1.5", 1500},
                       TypingCase{"BelowTheRange", 0, "-5", "-5", 0},
                       TypingCase{"AboveTheAlongRange", 0, "60000", "60000", 50000000},
                       TypingCase{"BeyondThirtyTwoBits", 0, "99999999999", "99999999999", 50000000},
