@@ -1,0 +1,231 @@
+#include "cut/PlotterJob.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace {
+
+constexpr char kEsc = '\x1b';
+constexpr char kEtx = '\x03';
+
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
+
+bool IsLetter(char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+
+// Bytes no text job holds: control characters besides blanks, ETX and ESC, and anything
+// beyond ASCII.
+bool IsBinary(std::string_view bytes) {
+    return std::any_of(bytes.begin(), bytes.end(), [](char c) {
+        const auto byte = static_cast<unsigned char>(c);
+        return byte >= 0x7f || (byte < 0x20 && !IsBlank(c) && c != kEtx && c != kEsc);
+    });
+}
+
+// One command as the tokenizers see it.
+struct Command {
+    std::size_t begin;
+    std::size_t end;      // past its terminator and the blanks behind it
+    std::string mnemonic; // HP-GL: the upper-cased mnemonic; native: the text before ETX
+};
+
+std::size_t SkipBlanks(std::string_view bytes, std::size_t at) {
+    while (at < bytes.size() && IsBlank(bytes[at])) {
+        ++at;
+    }
+    return at;
+}
+
+// A device-control instruction: ESC "." and a letter or sign, its parameters up to ':' for
+// those that take any; ESC "%" (HP-GL/2 and PJL framing) up to its closing letter. Its end,
+// or npos when it is none.
+std::size_t DeviceControlEnd(std::string_view bytes, std::size_t at) {
+    if (at + 2 >= bytes.size()) {
+        return std::string_view::npos;
+    }
+    const char kind = bytes[at + 1];
+    if (kind == '.') {
+        const char what = bytes[at + 2];
+        if (what == '(' || what == ')' || what == 'Y' || what == 'Z') {
+            return at + 3;
+        }
+        const std::size_t colon = bytes.find(':', at + 2);
+        return colon == std::string_view::npos ? colon : colon + 1;
+    }
+    if (kind == '%') {
+        for (std::size_t i = at + 2; i < bytes.size(); ++i) {
+            if (IsLetter(bytes[i])) {
+                return i + 1;
+            }
+        }
+    }
+    return std::string_view::npos;
+}
+
+// The instructions of HP-GL and HP-GL/2. Text that merely happens to be letters in pairs
+// (prose, a misnamed file) names others.
+bool IsHpglMnemonic(std::string_view mnemonic) {
+    static constexpr std::string_view kKnown =
+        "AA AC AD AF AH AP AR AT BL BP BR BZ CA CC CF CI CM CO CP CR CS CT CV DC DF DI DL DP DR "
+        "DS DT DV EA EC EP ER ES EW FI FN FP FR FS FT GC GM GP IM IN IP IR IV IW KY LA LB LM LO "
+        "LT MC MG MT NP NR OA OC OD OE OF OG OH OI OK OL OO OP OS OT OW PA PB PC PD PE PG PM PR "
+        "PS PT PU PW QL RA RF RO RP RR RT SA SB SC SD SG SI SL SM SP SR SS ST SV TD TL TR UC UF "
+        "UL VS WD WG WU XT YT";
+    for (std::size_t at = 0; at < kKnown.size(); at += 3) {
+        if (kKnown.substr(at, 2) == mnemonic) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// HP-GL: a mnemonic of two letters, then parameters (numbers, separators, quoted strings) up
+// to ';' or the next mnemonic; a label runs to its terminator (ETX unless DT chose another).
+std::optional<std::vector<Command>> SplitHpgl(std::string_view bytes) {
+    std::vector<Command> commands;
+    char labelEnd = kEtx;
+    std::size_t at = SkipBlanks(bytes, 0);
+    while (at < bytes.size()) {
+        Command command{at, at, {}};
+        if (bytes[at] == kEsc) {
+            at = DeviceControlEnd(bytes, at);
+            if (at == std::string_view::npos) {
+                return std::nullopt;
+            }
+        } else {
+            if (at + 1 >= bytes.size() || !IsLetter(bytes[at]) || !IsLetter(bytes[at + 1])) {
+                return std::nullopt;
+            }
+            command.mnemonic = {static_cast<char>(std::toupper(bytes[at])),
+                                static_cast<char>(std::toupper(bytes[at + 1]))};
+            if (!IsHpglMnemonic(command.mnemonic)) {
+                return std::nullopt;
+            }
+            at += 2;
+            if (command.mnemonic == "LB") {
+                const std::size_t end = bytes.find(labelEnd, at);
+                if (end == std::string_view::npos) {
+                    return std::nullopt;
+                }
+                at = end + 1;
+            } else if (command.mnemonic == "DT") {
+                const bool chosen = at < bytes.size() && bytes[at] != ';' && bytes[at] != kEsc;
+                labelEnd = chosen ? bytes[at++] : kEtx;
+            }
+            while (at < bytes.size() && bytes[at] != ';' && !IsLetter(bytes[at]) &&
+                   bytes[at] != kEsc) {
+                const char c = bytes[at];
+                if (c == '"') {
+                    const std::size_t close = bytes.find('"', at + 1);
+                    if (close == std::string_view::npos) {
+                        return std::nullopt;
+                    }
+                    at = close + 1;
+                    continue;
+                }
+                if (!std::isdigit(static_cast<unsigned char>(c)) && c != '+' && c != '-' &&
+                    c != '.' && c != ',' && !IsBlank(c)) {
+                    return std::nullopt;
+                }
+                ++at;
+            }
+            if (at < bytes.size() && bytes[at] == ';') {
+                ++at;
+            }
+        }
+        at = SkipBlanks(bytes, at);
+        command.end = at;
+        commands.push_back(std::move(command));
+    }
+    return commands;
+}
+
+// Native: commands of two letters and their text up to ETX, and device-control queries.
+std::optional<std::vector<Command>> SplitNative(std::string_view bytes) {
+    std::vector<Command> commands;
+    std::size_t at = SkipBlanks(bytes, 0);
+    while (at < bytes.size()) {
+        Command command{at, at, {}};
+        if (bytes[at] == kEsc) {
+            at = DeviceControlEnd(bytes, at);
+            if (at == std::string_view::npos) {
+                return std::nullopt;
+            }
+        } else {
+            if (at + 1 >= bytes.size() || !IsLetter(bytes[at]) || !IsLetter(bytes[at + 1])) {
+                return std::nullopt;
+            }
+            const std::size_t etx = bytes.find(kEtx, at);
+            if (etx == std::string_view::npos ||
+                bytes.substr(at, etx - at).find(kEsc) != std::string_view::npos) {
+                return std::nullopt;
+            }
+            command.mnemonic = std::string(bytes.substr(at, etx - at));
+            at = etx + 1;
+        }
+        at = SkipBlanks(bytes, at);
+        command.end = at;
+        commands.push_back(std::move(command));
+    }
+    return commands;
+}
+
+bool IsConditionCommand(JobLanguage language, const std::string& mnemonic) {
+    if (language == JobLanguage::Hpgl) {
+        return mnemonic == "VS" || mnemonic == "FS";
+    }
+    // The whole command text: "TC1,300" (speed) or "TC3,14" (force).
+    return mnemonic.rfind("TC1,", 0) == 0 || mnemonic.rfind("TC3,", 0) == 0;
+}
+
+PlotterJob Assemble(JobLanguage language, std::string_view bytes,
+                    const std::vector<Command>& commands) {
+    PlotterJob job;
+    job.language = language;
+    job.bytes.reserve(bytes.size());
+    for (const Command& command : commands) {
+        if (IsConditionCommand(language, command.mnemonic)) {
+            ++job.droppedConditionCommands;
+            continue;
+        }
+        job.bytes.append(bytes.substr(command.begin, command.end - command.begin));
+        job.commandEnds.push_back(job.bytes.size());
+    }
+    return job;
+}
+
+} // namespace
+
+int CommandSetOf(JobLanguage language) {
+    return language == JobLanguage::Hpgl ? 1 : 0;
+}
+
+const char* NameOf(JobLanguage language) {
+    return language == JobLanguage::Hpgl ? "HP-GL" : "QV-CL";
+}
+
+std::optional<PlotterJob> ReadPlotterJob(std::string_view bytes, std::string& problem) {
+    if (SkipBlanks(bytes, 0) == bytes.size()) {
+        problem = "holds no plotter commands";
+        return std::nullopt;
+    }
+    if (IsBinary(bytes)) {
+        problem = "holds binary data: it is neither an SVG drawing nor an HP-GL or QV-CL job";
+        return std::nullopt;
+    }
+    if (const auto commands = SplitHpgl(bytes)) {
+        return Assemble(JobLanguage::Hpgl, bytes, *commands);
+    }
+    if (const auto commands = SplitNative(bytes)) {
+        return Assemble(JobLanguage::Native, bytes, *commands);
+    }
+    problem = "is neither an SVG drawing nor an HP-GL or QV-CL job";
+    return std::nullopt;
+}
+
+std::string LiftToolCommand(JobLanguage language) {
+    return language == JobLanguage::Hpgl ? "PU;" : std::string();
+}
