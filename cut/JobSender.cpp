@@ -142,15 +142,12 @@ int CJobSender::Stream(const PlotterJob& job, CProgress& progress) {
             progress.Update(sent);
             continue;
         }
-        // A plotter that took part of the piece is slow; one that took nothing in the whole
-        // time-out, or that another program holds, waits for its user.
+        // Nothing, or not the whole piece, within the time-out: the plotter has stopped
+        // taking data (paused, out of medium) or another program holds it. It is waited for;
+        // a piece it took only part of was too large for its pace.
         if (written == msg::kTimeout || written == msg::kPortBusy) {
-            if (sent > from) {
-                piece = std::max(piece / 2, kFirstPiece / 4);
-                progress.Update(sent);
-            } else {
-                progress.Waiting();
-            }
+            piece = sent > from ? std::max(piece / 2, kFirstPiece / 4) : piece;
+            progress.Waiting();
             continue;
         }
         progress.Done();
