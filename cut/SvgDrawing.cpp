@@ -38,12 +38,20 @@ public:
         if (flags & QPaintEngine::DirtyBrush) {
             m_bBrush = state.brush().style() != Qt::NoBrush;
         }
+        if (flags & QPaintEngine::DirtyOpacity) {
+            m_bOpaque = state.opacity() > 0;
+        }
     }
 
     void drawPath(const QPainterPath& path) override {
-        // Neither stroked nor filled: nothing shows, so nothing is cut.
-        if (m_bPen || m_bBrush) {
-            m_outlines.push_back(m_transform.map(path));
+        // Neither stroked nor filled, or fully transparent: nothing shows, so nothing is cut.
+        if (!(m_bPen || m_bBrush) || !m_bOpaque) {
+            return;
+        }
+        // Qt SVG fills a shape and strokes it in two calls; it is cut once.
+        QPainterPath outline = m_transform.map(path);
+        if (m_outlines.empty() || !(m_outlines.back() == outline)) {
+            m_outlines.push_back(std::move(outline));
         }
     }
 
@@ -65,6 +73,7 @@ private:
     QTransform m_transform;
     bool m_bPen = true;
     bool m_bBrush = true;
+    bool m_bOpaque = true;
     std::vector<QPainterPath> m_outlines;
 };
 
@@ -152,6 +161,9 @@ struct DocumentFacts {
     std::optional<QRectF> viewBox;
     std::vector<std::string> notes;
     bool isSvg = false;
+    // Qt SVG draws a nested <svg> as a rectangle the size of the device and stops drawing
+    // what follows it: such a drawing cannot be cut as it stands.
+    bool nestedSvg = false;
 };
 
 DocumentFacts ReadFacts(const QByteArray& bytes) {
@@ -181,10 +193,8 @@ DocumentFacts ReadFacts(const QByteArray& bytes) {
             }
             continue;
         }
+        facts.nestedSvg = facts.nestedSvg || name == "svg";
         std::string note;
-        if (name == "svg") {
-            note = "nested <svg> elements are not drawn, so not cut";
-        }
         for (const Unsupported& element : kUnsupportedElements) {
             if (name == element.name) {
                 note = std::string("<") + element.name + ">: " + element.effect;
@@ -216,6 +226,11 @@ std::optional<SvgDrawing> ReadSvgDrawing(const QByteArray& bytes, std::string& p
     QSvgRenderer renderer;
     if (!facts.isSvg || !renderer.load(bytes)) {
         problem = "is no SVG drawing that can be read";
+        return std::nullopt;
+    }
+    if (facts.nestedSvg) {
+        problem = "holds an <svg> inside the drawing, which Qt SVG cannot draw (save it as plain "
+                  "SVG, or ungroup it)";
         return std::nullopt;
     }
     // Qt SVG reads absolute units at 90 px per inch; the document's size is taken here at

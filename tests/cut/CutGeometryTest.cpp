@@ -169,7 +169,8 @@ TEST(CutGeometry, EveryOutlineLiesWithinFiveHundredthsOfAMillimetreOfQtsRenderin
     }
 }
 
-// A square of 100 mm is 4000 plotter units a side in every unit a document may use.
+// A square of 100 mm is 4000 plotter units a side in every unit a document may use, and one
+// path however it is painted.
 TEST(CutGeometry, HundredMillimetreSquareIsExactlyFourThousandUnits) {
     // The root's attributes, then its content.
     const std::pair<const char*, const char*> documents[] = {
@@ -183,6 +184,8 @@ TEST(CutGeometry, HundredMillimetreSquareIsExactlyFourThousandUnits) {
          R"(<rect x="10" y="10" width="100" height="100"/>)"},
         {R"(width="453.543307" height="453.543307")",
          R"(<rect x="37.795276" y="37.795276" width="377.952756" height="377.952756"/>)"},
+        {R"(width="120mm" height="120mm" viewBox="0 0 120 120")",
+         R"(<rect x="10" y="10" width="100" height="100" fill="red" stroke="blue"/>)"},
         {R"(width="453.543307px" height="453.543307px" viewBox="0 0 1200 1200")",
          R"svg(<g transform="scale(10)"><rect x="10" y="10" width="100" height="100"/></g>)svg"},
     };
@@ -266,6 +269,10 @@ TEST(CutGeometry, FeaturesQtSvgDoesNotDrawAreReportedAndHiddenOnesLeaveNothing) 
 
     EXPECT_FALSE(ReadSvgDrawing("<html><body>no drawing</body></html>", problem));
     EXPECT_FALSE(ReadSvgDrawing("<svg xmlns=\"http://www.w3.org/2000/svg\"><rect", problem));
+    EXPECT_FALSE(ReadSvgDrawing("<svg xmlns=\"http://www.w3.org/2000/svg\"><svg><rect "
+                                "width=\"3\" height=\"3\"/></svg></svg>",
+                                problem));
+    EXPECT_EQ(problem.rfind("holds an <svg> inside the drawing", 0), 0u);
 }
 
 } // namespace
