@@ -19,9 +19,12 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// A piece that went out this fast may grow; one that took longer shrinks.
+// A piece that went out this fast grows fourfold (every piece ends with the device closed and
+// opened again, so a fast plotter is best given few, large pieces); one that took longer
+// shrinks.
 constexpr auto kQuickPiece = std::chrono::milliseconds(250);
 constexpr auto kSlowPiece = std::chrono::milliseconds(1000);
+constexpr std::size_t kGrowth = 4;
 
 // Where a piece that starts at `from` and should be about `size` bytes long ends: at the last
 // command end within it, or at the first one after `from` when a command is longer.
@@ -137,7 +140,7 @@ int CJobSender::Stream(const PlotterJob& job, CProgress& progress) {
         const int written = WritePiece(job, from, to, sent);
         const Clock::duration took = Clock::now() - start;
         if (written == msg::kOk) {
-            piece = took < kQuickPiece ? std::min(piece * 2, kLargestPiece) : piece;
+            piece = took < kQuickPiece ? std::min(piece * kGrowth, kLargestPiece) : piece;
             piece = took > kSlowPiece ? std::max(piece / 2, kFirstPiece / 4) : piece;
             progress.Update(sent);
             continue;

@@ -22,7 +22,7 @@ public:
     };
     // The pieces' sizes adapt to the plotter's pace between these bounds.
     static constexpr std::size_t kFirstPiece = 4096;
-    static constexpr std::size_t kLargestPiece = 256 * 1024;
+    static constexpr std::size_t kLargestPiece = 4 * 1024 * 1024;
     static constexpr int kCommandSetWaitMs = 2000;
     static constexpr int kReadyPollMs = 1000;
 

@@ -1,6 +1,7 @@
 #include "cut/PlotterJob.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 
 namespace {
@@ -28,8 +29,8 @@ bool IsBinary(std::string_view bytes) {
 // One command as the tokenizers see it.
 struct Command {
     std::size_t begin;
-    std::size_t end;      // past its terminator and the blanks behind it
-    std::string mnemonic; // HP-GL: the upper-cased mnemonic; native: the text before ETX
+    std::size_t end;        // past its terminator and the blanks behind it
+    bool condition = false; // a speed or force command, left out of the job
 };
 
 std::size_t SkipBlanks(std::string_view bytes, std::size_t at) {
@@ -66,30 +67,41 @@ std::size_t DeviceControlEnd(std::string_view bytes, std::size_t at) {
 }
 
 // The instructions of HP-GL and HP-GL/2. Text that merely happens to be letters in pairs
-// (prose, a misnamed file) names others.
-bool IsHpglMnemonic(std::string_view mnemonic) {
-    static constexpr std::string_view kKnown =
-        "AA AC AD AF AH AP AR AT BL BP BR BZ CA CC CF CI CM CO CP CR CS CT CV DC DF DI DL DP DR "
-        "DS DT DV EA EC EP ER ES EW FI FN FP FR FS FT GC GM GP IM IN IP IR IV IW KY LA LB LM LO "
-        "LT MC MG MT NP NR OA OC OD OE OF OG OH OI OK OL OO OP OS OT OW PA PB PC PD PE PG PM PR "
-        "PS PT PU PW QL RA RF RO RP RR RT SA SB SC SD SG SI SL SM SP SR SS ST SV TD TL TR UC UF "
-        "UL VS WD WG WU XT YT";
-    for (std::size_t at = 0; at < kKnown.size(); at += 3) {
-        if (kKnown.substr(at, 2) == mnemonic) {
-            return true;
+// (prose, a misnamed file) names others. A table of the 26 x 26 letter pairs, looked up once
+// per command of jobs that have hundreds of thousands.
+class CHpglMnemonics {
+public:
+    CHpglMnemonics() {
+        static constexpr std::string_view kKnown =
+            "AA AC AD AF AH AP AR AT BL BP BR BZ CA CC CF CI CM CO CP CR CS CT CV DC DF DI DL DP "
+            "DR DS DT DV EA EC EP ER ES EW FI FN FP FR FS FT GC GM GP IM IN IP IR IV IW KY LA LB "
+            "LM LO LT MC MG MT NP NR OA OC OD OE OF OG OH OI OK OL OO OP OS OT OW PA PB PC PD PE "
+            "PG PM PR PS PT PU PW QL RA RF RO RP RR RT SA SB SC SD SG SI SL SM SP SR SS ST SV TD "
+            "TL TR UC UF UL VS WD WG WU XT YT";
+        for (std::size_t at = 0; at < kKnown.size(); at += 3) {
+            m_known[Index(kKnown[at], kKnown[at + 1])] = true;
         }
     }
-    return false;
-}
+    // `first` and `second` are upper-case letters.
+    bool Knows(char first, char second) const { return m_known[Index(first, second)]; }
+
+private:
+    static std::size_t Index(char first, char second) {
+        return static_cast<std::size_t>(first - 'A') * 26 + static_cast<std::size_t>(second - 'A');
+    }
+    std::array<bool, 26 * 26> m_known{};
+};
 
 // HP-GL: a mnemonic of two letters, then parameters (numbers, separators, quoted strings) up
 // to ';' or the next mnemonic; a label runs to its terminator (ETX unless DT chose another).
 std::optional<std::vector<Command>> SplitHpgl(std::string_view bytes) {
+    static const CHpglMnemonics mnemonics;
     std::vector<Command> commands;
+    commands.reserve(bytes.size() / 8);
     char labelEnd = kEtx;
     std::size_t at = SkipBlanks(bytes, 0);
     while (at < bytes.size()) {
-        Command command{at, at, {}};
+        Command command{at, at, false};
         if (bytes[at] == kEsc) {
             at = DeviceControlEnd(bytes, at);
             if (at == std::string_view::npos) {
@@ -99,19 +111,21 @@ std::optional<std::vector<Command>> SplitHpgl(std::string_view bytes) {
             if (at + 1 >= bytes.size() || !IsLetter(bytes[at]) || !IsLetter(bytes[at + 1])) {
                 return std::nullopt;
             }
-            command.mnemonic = {static_cast<char>(std::toupper(bytes[at])),
-                                static_cast<char>(std::toupper(bytes[at + 1]))};
-            if (!IsHpglMnemonic(command.mnemonic)) {
+            const char mnemonic[] = {static_cast<char>(std::toupper(bytes[at])),
+                                     static_cast<char>(std::toupper(bytes[at + 1])), '\0'};
+            if (!mnemonics.Knows(mnemonic[0], mnemonic[1])) {
                 return std::nullopt;
             }
+            const std::string_view name(mnemonic, 2);
+            command.condition = name == "VS" || name == "FS";
             at += 2;
-            if (command.mnemonic == "LB") {
+            if (name == "LB") {
                 const std::size_t end = bytes.find(labelEnd, at);
                 if (end == std::string_view::npos) {
                     return std::nullopt;
                 }
                 at = end + 1;
-            } else if (command.mnemonic == "DT") {
+            } else if (name == "DT") {
                 const bool chosen = at < bytes.size() && bytes[at] != ';' && bytes[at] != kEsc;
                 labelEnd = chosen ? bytes[at++] : kEtx;
             }
@@ -146,9 +160,10 @@ std::optional<std::vector<Command>> SplitHpgl(std::string_view bytes) {
 // Native: commands of two letters and their text up to ETX, and device-control queries.
 std::optional<std::vector<Command>> SplitNative(std::string_view bytes) {
     std::vector<Command> commands;
+    commands.reserve(bytes.size() / 8);
     std::size_t at = SkipBlanks(bytes, 0);
     while (at < bytes.size()) {
-        Command command{at, at, {}};
+        Command command{at, at, false};
         if (bytes[at] == kEsc) {
             at = DeviceControlEnd(bytes, at);
             if (at == std::string_view::npos) {
@@ -163,7 +178,9 @@ std::optional<std::vector<Command>> SplitNative(std::string_view bytes) {
                 bytes.substr(at, etx - at).find(kEsc) != std::string_view::npos) {
                 return std::nullopt;
             }
-            command.mnemonic = std::string(bytes.substr(at, etx - at));
+            // Speed "TC1,300" and force "TC3,14".
+            const std::string_view text = bytes.substr(at, etx - at);
+            command.condition = text.starts_with("TC1,") || text.starts_with("TC3,");
             at = etx + 1;
         }
         at = SkipBlanks(bytes, at);
@@ -173,21 +190,23 @@ std::optional<std::vector<Command>> SplitNative(std::string_view bytes) {
     return commands;
 }
 
-bool IsConditionCommand(JobLanguage language, const std::string& mnemonic) {
-    if (language == JobLanguage::Hpgl) {
-        return mnemonic == "VS" || mnemonic == "FS";
-    }
-    // The whole command text: "TC1,300" (speed) or "TC3,14" (force).
-    return mnemonic.rfind("TC1,", 0) == 0 || mnemonic.rfind("TC3,", 0) == 0;
-}
-
 PlotterJob Assemble(JobLanguage language, std::string_view bytes,
                     const std::vector<Command>& commands) {
     PlotterJob job;
     job.language = language;
+    job.commandEnds.reserve(commands.size());
+    const bool whole = std::none_of(commands.begin(), commands.end(),
+                                    [](const Command& command) { return command.condition; });
+    if (whole) {
+        job.bytes.assign(bytes);
+        for (const Command& command : commands) {
+            job.commandEnds.push_back(command.end);
+        }
+        return job;
+    }
     job.bytes.reserve(bytes.size());
     for (const Command& command : commands) {
-        if (IsConditionCommand(language, command.mnemonic)) {
+        if (command.condition) {
             ++job.droppedConditionCommands;
             continue;
         }
