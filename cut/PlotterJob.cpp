@@ -92,102 +92,91 @@ private:
     std::array<bool, 26 * 26> m_known{};
 };
 
-// HP-GL: a mnemonic of two letters, then parameters (numbers, separators, quoted strings) up
-// to ';' or the next mnemonic; a label runs to its terminator (ETX unless DT chose another).
-std::optional<std::vector<Command>> SplitHpgl(std::string_view bytes) {
-    static const CHpglMnemonics mnemonics;
+// Splits the bytes into commands: device-control instructions, and commands of two letters
+// whose end `body(at, condition)` finds from their first letter (npos: no such command).
+template <typename Body>
+std::optional<std::vector<Command>> Split(std::string_view bytes, Body&& body) {
     std::vector<Command> commands;
     commands.reserve(bytes.size() / 8);
-    char labelEnd = kEtx;
     std::size_t at = SkipBlanks(bytes, 0);
     while (at < bytes.size()) {
         Command command{at, at, false};
         if (bytes[at] == kEsc) {
             at = DeviceControlEnd(bytes, at);
-            if (at == std::string_view::npos) {
-                return std::nullopt;
-            }
+        } else if (at + 1 < bytes.size() && IsLetter(bytes[at]) && IsLetter(bytes[at + 1])) {
+            at = body(at, command.condition);
         } else {
-            if (at + 1 >= bytes.size() || !IsLetter(bytes[at]) || !IsLetter(bytes[at + 1])) {
-                return std::nullopt;
-            }
-            const char mnemonic[] = {static_cast<char>(std::toupper(bytes[at])),
-                                     static_cast<char>(std::toupper(bytes[at + 1])), '\0'};
-            if (!mnemonics.Knows(mnemonic[0], mnemonic[1])) {
-                return std::nullopt;
-            }
-            const std::string_view name(mnemonic, 2);
-            command.condition = name == "VS" || name == "FS";
-            at += 2;
-            if (name == "LB") {
-                const std::size_t end = bytes.find(labelEnd, at);
-                if (end == std::string_view::npos) {
-                    return std::nullopt;
-                }
-                at = end + 1;
-            } else if (name == "DT") {
-                const bool chosen = at < bytes.size() && bytes[at] != ';' && bytes[at] != kEsc;
-                labelEnd = chosen ? bytes[at++] : kEtx;
-            }
-            while (at < bytes.size() && bytes[at] != ';' && !IsLetter(bytes[at]) &&
-                   bytes[at] != kEsc) {
-                const char c = bytes[at];
-                if (c == '"') {
-                    const std::size_t close = bytes.find('"', at + 1);
-                    if (close == std::string_view::npos) {
-                        return std::nullopt;
-                    }
-                    at = close + 1;
-                    continue;
-                }
-                if (!std::isdigit(static_cast<unsigned char>(c)) && c != '+' && c != '-' &&
-                    c != '.' && c != ',' && !IsBlank(c)) {
-                    return std::nullopt;
-                }
-                ++at;
-            }
-            if (at < bytes.size() && bytes[at] == ';') {
-                ++at;
-            }
+            at = std::string_view::npos;
+        }
+        if (at == std::string_view::npos) {
+            return std::nullopt;
         }
         at = SkipBlanks(bytes, at);
         command.end = at;
-        commands.push_back(std::move(command));
+        commands.push_back(command);
     }
     return commands;
 }
 
+// HP-GL: a mnemonic of two letters, then parameters (numbers, separators, quoted strings) up
+// to ';' or the next mnemonic; a label runs to its terminator (ETX unless DT chose another).
+std::optional<std::vector<Command>> SplitHpgl(std::string_view bytes) {
+    static const CHpglMnemonics mnemonics;
+    char labelEnd = kEtx;
+    return Split(bytes, [&](std::size_t at, bool& condition) -> std::size_t {
+        constexpr std::size_t kNone = std::string_view::npos;
+        const char first = static_cast<char>(std::toupper(bytes[at]));
+        const char second = static_cast<char>(std::toupper(bytes[at + 1]));
+        if (!mnemonics.Knows(first, second)) {
+            return kNone;
+        }
+        const char name[] = {first, second};
+        const std::string_view mnemonic(name, 2);
+        condition = mnemonic == "VS" || mnemonic == "FS";
+        at += 2;
+        if (mnemonic == "LB") {
+            const std::size_t end = bytes.find(labelEnd, at);
+            return end == kNone ? kNone : end + 1;
+        }
+        if (mnemonic == "DT") {
+            const bool chosen = at < bytes.size() && bytes[at] != ';' && bytes[at] != kEsc;
+            labelEnd = chosen ? bytes[at++] : kEtx;
+        }
+        while (at < bytes.size() && bytes[at] != ';' && !IsLetter(bytes[at]) && bytes[at] != kEsc) {
+            const char c = bytes[at];
+            if (c == '"') {
+                const std::size_t close = bytes.find('"', at + 1);
+                if (close == kNone) {
+                    return kNone;
+                }
+                at = close + 1;
+                continue;
+            }
+            if (!std::isdigit(static_cast<unsigned char>(c)) && c != '+' && c != '-' && c != '.' &&
+                c != ',' && !IsBlank(c)) {
+                return kNone;
+            }
+            ++at;
+        }
+        return at < bytes.size() && bytes[at] == ';' ? at + 1 : at;
+    });
+}
+
 // Native: commands of two letters and their text up to ETX, and device-control queries.
 std::optional<std::vector<Command>> SplitNative(std::string_view bytes) {
-    std::vector<Command> commands;
-    commands.reserve(bytes.size() / 8);
-    std::size_t at = SkipBlanks(bytes, 0);
-    while (at < bytes.size()) {
-        Command command{at, at, false};
-        if (bytes[at] == kEsc) {
-            at = DeviceControlEnd(bytes, at);
-            if (at == std::string_view::npos) {
-                return std::nullopt;
-            }
-        } else {
-            if (at + 1 >= bytes.size() || !IsLetter(bytes[at]) || !IsLetter(bytes[at + 1])) {
-                return std::nullopt;
-            }
-            const std::size_t etx = bytes.find(kEtx, at);
-            if (etx == std::string_view::npos ||
-                bytes.substr(at, etx - at).find(kEsc) != std::string_view::npos) {
-                return std::nullopt;
-            }
-            // Speed "TC1,300" and force "TC3,14".
-            const std::string_view text = bytes.substr(at, etx - at);
-            command.condition = text.starts_with("TC1,") || text.starts_with("TC3,");
-            at = etx + 1;
+    return Split(bytes, [&](std::size_t at, bool& condition) -> std::size_t {
+        const std::size_t etx = bytes.find(kEtx, at);
+        if (etx == std::string_view::npos) {
+            return etx;
         }
-        at = SkipBlanks(bytes, at);
-        command.end = at;
-        commands.push_back(std::move(command));
-    }
-    return commands;
+        const std::string_view text = bytes.substr(at, etx - at);
+        if (text.find(kEsc) != std::string_view::npos) {
+            return std::string_view::npos;
+        }
+        // Speed "TC1,300" and force "TC3,14".
+        condition = text.starts_with("TC1,") || text.starts_with("TC3,");
+        return etx + 1;
+    });
 }
 
 PlotterJob Assemble(JobLanguage language, std::string_view bytes,
