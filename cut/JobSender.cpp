@@ -175,18 +175,22 @@ int CJobSender::Stop(const PlotterJob& job, std::size_t sent) {
             boundary = finished;
         }
     }
+    if (boundary == 0) {
+        Say("stopped: nothing was sent");
+        return cutexit::kInterrupted;
+    }
     const std::string lift = LiftToolCommand(job.language);
-    const bool atBoundary = boundary == 0 || std::binary_search(job.commandEnds.begin(),
-                                                                job.commandEnds.end(), boundary);
+    const bool atBoundary =
+        std::binary_search(job.commandEnds.begin(), job.commandEnds.end(), boundary);
     bool lifted = false;
-    if (!lift.empty() && atBoundary && boundary > 0) {
+    if (!lift.empty() && atBoundary) {
         lifted = m_port.Transact(false, false, [&] {
             return m_port.WriteCommand(lift, CPlotterPort::kTransferTimeoutMs);
         }) == msg::kOk;
     }
     const std::size_t left = total - boundary;
     std::fprintf(stderr, "\nquirn-cut: stopped: %zu of %zu bytes (%d %%) were not sent; %s\n", left,
-                 total, total == 0 ? 0 : static_cast<int>(left * 100 / total),
+                 total, static_cast<int>(left * 100 / total),
                  lifted         ? "the tool was lifted"
                  : lift.empty() ? "the plotter has no lift command in this command set"
                                 : "the tool could not be lifted");
