@@ -8,6 +8,7 @@
 #include "platform/SingleInstanceGuard.h"
 #include "platform/SystemVersion.h"
 #include "platform/WindowFront.h"
+#include "platform/profile/AtomicFile.h"
 #include "ui/main/ControllerDlg.h"
 
 #include <QCoreApplication>
@@ -108,7 +109,21 @@ bool CControllerApp::InitInstance() {
 
     const int result = RunMainWindow(owner.get());
     m_nExitCode = exitcode::ForResult(result, m_objects.commandLine.m_bCutMode != 0);
+    TellCutPlotter();
     return false;
+}
+
+void CControllerApp::TellCutPlotter() const {
+    const CControllerCommandLine& commandLine = m_objects.commandLine;
+    if (m_nExitCode != exitcode::kCutAccepted || commandLine.m_bCutPlotter == 0 ||
+        commandLine.m_strCutPlotterFile.empty()) {
+        return;
+    }
+    // Whole or not at all: the driver reads it as soon as the controller has ended.
+    const std::string family = CPlotterModel::FamilyName(m_objects.model.FamilyIndex());
+    if (!WriteFileAtomically(commandLine.m_strCutPlotterFile, family + "\n")) {
+        std::fprintf(stderr, "quirn: cannot write %s\n", commandLine.m_strCutPlotterFile.c_str());
+    }
 }
 
 int CControllerApp::ExitInstance() {

@@ -42,6 +42,8 @@ public:
     const std::string& ProgramFolder() const { return m_strProgramFolder; }
 
 private:
+    // With CUTPLOTTER, a run that ends with "Cut" names its plotter's family in that file.
+    void TellCutPlotter() const;
     int RunMainWindow(QWindow* owner);
     bool BringMainWindowForward();
 

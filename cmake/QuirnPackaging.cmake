@@ -8,11 +8,18 @@ set(QUIRN_PACKAGE_MAINTAINER "Quirn Developers <quirn-devel@morvalin.example>"
     CACHE STRING "Maintainer named in the Debian package")
 set(QUIRN_PACKAGING_DIR ${CMAKE_BINARY_DIR}/packaging)
 
-# bin/quirn: a relative link to the program, which finds its folder through the link.
-file(RELATIVE_PATH QUIRN_LINK_TARGET /prefix/bin /prefix/${QUIRN_PROGRAM_INSTALL_DIR}/quirn)
+# bin/quirn and bin/quirn-cut: relative links to the programs, which find their folder (and
+# quirn-cut the controller beside it) through the link.
 file(MAKE_DIRECTORY ${QUIRN_PACKAGING_DIR}/bin)
-file(CREATE_LINK ${QUIRN_LINK_TARGET} ${QUIRN_PACKAGING_DIR}/bin/quirn SYMBOLIC)
-install(FILES ${QUIRN_PACKAGING_DIR}/bin/quirn DESTINATION bin)
+foreach(program quirn quirn-cut)
+    file(RELATIVE_PATH QUIRN_LINK_TARGET /prefix/bin /prefix/${QUIRN_PROGRAM_INSTALL_DIR}/${program})
+    file(CREATE_LINK ${QUIRN_LINK_TARGET} ${QUIRN_PACKAGING_DIR}/bin/${program} SYMBOLIC)
+    install(FILES ${QUIRN_PACKAGING_DIR}/bin/${program} DESTINATION bin)
+endforeach()
+
+# Inkscape's "Cut with Quirn..." in its system extension folder.
+install(FILES data/inkscape/quirn_cut.inx data/inkscape/quirn_cut.py
+        DESTINATION share/inkscape/extensions)
 
 install(FILES data/desktop/quirn.desktop DESTINATION share/applications)
 install(FILES data/icons/quirn.svg DESTINATION share/icons/hicolor/scalable/apps)
@@ -31,9 +38,10 @@ install(FILES ${QUIRN_PACKAGING_DIR}/70-quirn.rules DESTINATION lib/udev/rules.d
 # the gzip header, so the package is the same at every build).
 find_program(QUIRN_GZIP gzip REQUIRED)
 configure_file(data/man/quirn.1 ${QUIRN_PACKAGING_DIR}/quirn.1 @ONLY)
+configure_file(data/man/quirn-cut.1 ${QUIRN_PACKAGING_DIR}/quirn-cut.1 @ONLY)
 configure_file(data/debian/changelog.in ${QUIRN_PACKAGING_DIR}/changelog @ONLY)
 set(QUIRN_COMPRESSED)
-foreach(file quirn.1 changelog)
+foreach(file quirn.1 quirn-cut.1 changelog)
     add_custom_command(
         OUTPUT ${QUIRN_PACKAGING_DIR}/${file}.gz
         COMMAND ${QUIRN_GZIP} -9 -n -c ${QUIRN_PACKAGING_DIR}/${file} > ${QUIRN_PACKAGING_DIR}/${file}.gz
@@ -42,7 +50,8 @@ foreach(file quirn.1 changelog)
     list(APPEND QUIRN_COMPRESSED ${QUIRN_PACKAGING_DIR}/${file}.gz)
 endforeach()
 add_custom_target(quirn_compressed_docs ALL DEPENDS ${QUIRN_COMPRESSED})
-install(FILES ${QUIRN_PACKAGING_DIR}/quirn.1.gz DESTINATION share/man/man1)
+install(FILES ${QUIRN_PACKAGING_DIR}/quirn.1.gz ${QUIRN_PACKAGING_DIR}/quirn-cut.1.gz
+        DESTINATION share/man/man1)
 install(FILES data/debian/copyright ${QUIRN_PACKAGING_DIR}/changelog.gz
         DESTINATION share/doc/quirn)
 
@@ -72,8 +81,11 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS usr/${QUIRN_PROGRAM_INSTALL_DIR})
 # The windows are laid out for DejaVu Sans, Debian's default sans font; Japanese and Chinese
 # texts need a CJK font.
+# Qt SVG (libqt6svg6, for quirn-cut) comes in through the shared-library dependencies.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-dejavu-core")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-noto-cjk")
+# Inkscape brings the inkex module its extension is written on.
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS "inkscape")
 # The maintainer scripts apply the udev rule to a plotter already plugged in. They also stand
 # in for CPack's own, which would run ldconfig for the private library, which no one links.
 set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA

@@ -149,6 +149,12 @@ void CControllerCommandLine::ParseKeyword(const char* text) {
     } else if (StartsWithNoCase(text, "OWNER")) {
         m_bOwner = 1;
         withTail(Pending::Owner, 5);
+    } else if (EqualsNoCase(text, "CUTPLOTTER")) {
+        m_bCutPlotter = 1;
+        m_nPending = Pending::CutPlotterFile;
+    } else if (StartsWithNoCase(text, "CUTPLOTTER,")) {
+        m_bCutPlotter = 1;
+        withTail(Pending::CutPlotterFile, 11);
     }
 }
 
@@ -213,6 +219,11 @@ void CControllerCommandLine::ParseValue(const char* text) {
     case Pending::Owner:
         if (!empty) {
             ReadInt(text, m_hOwner);
+        }
+        break;
+    case Pending::CutPlotterFile:
+        if (!empty) {
+            m_strCutPlotterFile = text;
         }
         break;
     }

@@ -20,6 +20,7 @@ public:
         MarkLength,
         MarkThickness,
         Owner,
+        CutPlotterFile,
     };
 
     // Walks the process arguments from the second to the last: a leading '-' or '/' marks a
@@ -58,4 +59,8 @@ public:
     int m_bNoMarks = 0;
     int m_bOwner = 0;
     long long m_hOwner = 0;
+    // CUTPLOTTER: the file into which a run that ends with "Cut" writes the family name of
+    // the plotter it prepared, so that the driver that started it sends the job there.
+    int m_bCutPlotter = 0;
+    std::string m_strCutPlotterFile;
 };

@@ -160,6 +160,18 @@ int CPlotterPort::WriteCommand(std::string_view text, int timeoutMs) {
     return m_pTransport->Write(std::string(text), timeoutMs);
 }
 
+int CPlotterPort::WriteSome(std::string_view bytes, int timeoutMs, std::size_t& sent) {
+    sent = 0;
+    if (IsDemo()) {
+        sent = bytes.size();
+        return msg::kOk;
+    }
+    if (!m_pTransport) {
+        return msg::kNoPlotter;
+    }
+    return m_pTransport->WriteSome(bytes, timeoutMs, sent);
+}
+
 int CPlotterPort::ReadReply(std::string& reply, int timeoutMs) {
     reply.clear();
     if (IsDemo()) {

@@ -74,6 +74,10 @@ public:
     // Inside a transaction: sends the whole text within `timeoutMs`. 0, msg::kNoPlotter,
     // msg::kPortBusy (another program holds the device), msg::kTimeout or msg::kWriteFailed.
     [[nodiscard]] int WriteCommand(std::string_view text, int timeoutMs);
+    // Inside a transaction: as WriteCommand, and `sent` says how many bytes the plotter took,
+    // also when it stopped taking them within `timeoutMs` (msg::kTimeout): a cutting job is
+    // streamed on from there without sending a byte twice.
+    [[nodiscard]] int WriteSome(std::string_view bytes, int timeoutMs, std::size_t& sent);
     // Inside a transaction: reads one reply and normalises it (NormaliseReply). 0,
     // msg::kNoPlotter, msg::kPortBusy, msg::kTimeout or msg::kReadFailed.
     [[nodiscard]] int ReadReply(std::string& reply, int timeoutMs);

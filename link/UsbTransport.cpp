@@ -83,6 +83,12 @@ int CUsbTransport::OpenPipe(int pipe) const {
 }
 
 int CUsbTransport::Write(const std::string& bytes, int timeoutMs) {
+    std::size_t sent = 0;
+    return WriteSome(bytes, timeoutMs, sent);
+}
+
+int CUsbTransport::WriteSome(std::string_view bytes, int timeoutMs, std::size_t& sent) {
+    sent = 0;
     const CFileDescriptor fd(OpenPipe(kWritePipe));
     if (fd.Get() < 0) {
         return OpenFailure();
@@ -90,11 +96,10 @@ int CUsbTransport::Write(const std::string& bytes, int timeoutMs) {
     m_bDeviceKept = true;
     DiscardStaleReply(fd.Get());
     const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd.Get(), bytes.data() + done, bytes.size() - done);
+    while (sent < bytes.size()) {
+        const ssize_t n = ::write(fd.Get(), bytes.data() + sent, bytes.size() - sent);
         if (n > 0) {
-            done += static_cast<std::size_t>(n);
+            sent += static_cast<std::size_t>(n);
             continue;
         }
         if (n < 0 && errno == EINTR) {

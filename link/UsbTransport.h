@@ -22,6 +22,7 @@ public:
 
     // Writes until every byte is out: a short write goes on with the rest.
     [[nodiscard]] int Write(const std::string& bytes, int timeoutMs) override;
+    [[nodiscard]] int WriteSome(std::string_view bytes, int timeoutMs, std::size_t& sent) override;
     // One transfer of whatever the device has ready, waited for at most `timeoutMs`.
     [[nodiscard]] int Read(std::string& raw, int timeoutMs) override;
     // After a write without a read: a read-pipe open, closed unread, makes the library give

@@ -6,7 +6,7 @@
 set -euo pipefail
 packages=(
     build-essential cmake ninja-build pkg-config clang-format
-    qt6-base-dev libgl-dev
+    qt6-base-dev qt6-svg-dev libgl-dev
     libcups2-dev cups cups-client
     libgtest-dev libgmock-dev googletest libbenchmark-dev
     umockdev libumockdev-dev

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
+#include <limits>
 #include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
@@ -75,20 +76,29 @@ CSimDevice::CSimDevice(UMockdevTestbed* testbed, SimPlotterConfig config, int nu
     if (!m_config.logPath.empty()) {
         m_pLog = std::fopen(m_config.logPath.c_str(), "wb");
     }
+    if (!m_config.jobLogPath.empty()) {
+        m_pJobLog = std::fopen(m_config.jobLogPath.c_str(), "wb");
+    }
 }
 
 CSimDevice::~CSimDevice() {
     if (m_nClientFd >= 0) {
         close(m_nClientFd);
     }
-    if (m_pLog != nullptr) {
-        std::fclose(m_pLog);
+    for (std::FILE* log : {m_pLog, m_pJobLog}) {
+        if (log != nullptr) {
+            std::fclose(log);
+        }
     }
 }
 
 bool CSimDevice::Plug(std::string& error) {
     if (!m_config.logPath.empty() && m_pLog == nullptr) {
         error = "cannot write the log file " + m_config.logPath;
+        return false;
+    }
+    if (!m_config.jobLogPath.empty() && m_pJobLog == nullptr) {
+        error = "cannot write the job log file " + m_config.jobLogPath;
         return false;
     }
     GError* gerror = nullptr;
@@ -208,10 +218,56 @@ void CSimDevice::WriteLog(const char* bytes, std::size_t size) {
     }
 }
 
+void CSimDevice::WriteJobLog() {
+    const std::string& job = m_plotter.Job();
+    if (m_pJobLog != nullptr && job.size() > m_nJobWritten) {
+        std::fwrite(job.data() + m_nJobWritten, 1, job.size() - m_nJobWritten, m_pJobLog);
+        std::fflush(m_pJobLog);
+    }
+    m_nJobWritten = job.size();
+}
+
+double CSimDevice::RateThreshold() const {
+    // A twentieth of a second's worth, so a slow plotter is not woken for every byte.
+    return std::clamp(m_config.byteRate / 20.0, 1.0, 4096.0);
+}
+
+std::size_t CSimDevice::Allowance(Clock::time_point now, bool paced) {
+    std::size_t allowed = std::numeric_limits<std::size_t>::max();
+    if (m_config.stallAtByte >= 0) {
+        const auto stall = static_cast<std::size_t>(m_config.stallAtByte);
+        allowed = stall > m_nBytesTaken ? stall - m_nBytesTaken : 0;
+    }
+    if (m_config.pauseAtByte >= 0 && !m_bPauseDone) {
+        const auto pause = static_cast<std::size_t>(m_config.pauseAtByte);
+        if (m_nBytesTaken >= pause) {
+            m_bPauseDone = true;
+            m_pausedUntil = now + std::chrono::milliseconds(m_config.pauseMs);
+        } else {
+            allowed = std::min(allowed, pause - m_nBytesTaken);
+        }
+    }
+    if (now < m_pausedUntil) {
+        return 0;
+    }
+    if (paced && m_config.byteRate > 0) {
+        const double seconds = std::chrono::duration<double>(now - m_lastRefill).count();
+        m_dRateCredit = std::min(m_dRateCredit + seconds * m_config.byteRate, RateThreshold());
+        m_lastRefill = now;
+        allowed = std::min(allowed, static_cast<std::size_t>(m_dRateCredit));
+    }
+    return allowed;
+}
+
+bool CSimDevice::TakesInput(Clock::time_point now) {
+    return Allowance(now, true) > 0;
+}
+
 void CSimDevice::OnReadable(Clock::time_point now) {
     char buffer[4096];
     std::size_t limit =
         m_config.chunk > 0 ? std::min<std::size_t>(sizeof buffer, m_config.chunk) : sizeof buffer;
+    limit = std::min(limit, Allowance(now, true));
     const bool pullOut = m_config.unplugAtByte >= 0 && !m_bUnplugDone;
     if (pullOut) {
         limit = std::min(limit, static_cast<std::size_t>(m_config.unplugAtByte) - m_nBytesTaken);
@@ -229,7 +285,12 @@ void CSimDevice::OnReadable(Clock::time_point now) {
     if (n <= 0) {
         return;
     }
-    m_nBytesTaken += static_cast<std::size_t>(n);
+    m_dRateCredit -= static_cast<double>(got);
+    Take(buffer, got, now);
+}
+
+void CSimDevice::Take(const char* bytes, std::size_t size, Clock::time_point now) {
+    m_nBytesTaken += size;
     // The device goes when the request after its last one arrives, which is lost with it:
     // the host, still holding the node, learns of the loss only at its next open.
     if (!m_bUnplugDone && m_config.unplugAfter >= 0 &&
@@ -237,10 +298,11 @@ void CSimDevice::OnReadable(Clock::time_point now) {
         Unplug(now);
         return;
     }
-    WriteLog(buffer, static_cast<std::size_t>(n));
+    WriteLog(bytes, size);
     const std::size_t before = m_plotter.Commands().size() + m_plotter.Unknown().size();
-    m_plotter.Receive(std::string_view(buffer, static_cast<std::size_t>(n)));
+    m_plotter.Receive(std::string_view(bytes, size));
     m_nRequests += m_plotter.Commands().size() + m_plotter.Unknown().size() - before;
+    WriteJobLog();
     if (!m_bHoldDone && m_config.holdAfter > 0 &&
         m_nRequests >= static_cast<std::size_t>(m_config.holdAfter)) {
         SetHeld(true, now);
@@ -253,6 +315,22 @@ void CSimDevice::OnReadable(Clock::time_point now) {
         m_replies.push_back(
             {now + std::chrono::milliseconds(late ? m_config.replyDelayMs : 0), std::move(output)});
     }
+}
+
+void CSimDevice::Finish() {
+    const Clock::time_point now = Clock::now();
+    // A plotter that pauses or stalls keeps what it did not take; the byte rate no longer
+    // matters, as nobody waits for the plotter any more.
+    for (char buffer[4096]; m_bPresent;) {
+        const std::size_t limit = std::min(sizeof buffer, Allowance(now, false));
+        const ssize_t n = limit > 0 ? read(m_nServerFd, buffer, limit) : 0;
+        if (n <= 0) {
+            break;
+        }
+        Take(buffer, static_cast<std::size_t>(n), now);
+    }
+    m_plotter.EndOfInput();
+    WriteJobLog();
 }
 
 void CSimDevice::OnTime(Clock::time_point now) {
@@ -290,5 +368,15 @@ CSimDevice::Clock::time_point CSimDevice::NextEvent() const {
     if (!m_bPresent) {
         return std::min(m_replugAt, held);
     }
-    return std::min(held, m_replies.empty() ? Clock::time_point::max() : m_replies.front().due);
+    Clock::time_point next =
+        std::min(held, m_replies.empty() ? Clock::time_point::max() : m_replies.front().due);
+    if (m_pausedUntil > Clock::now()) {
+        next = std::min(next, m_pausedUntil);
+    }
+    if (m_config.byteRate > 0 && m_dRateCredit < RateThreshold()) {
+        const double seconds = (RateThreshold() - m_dRateCredit) / m_config.byteRate;
+        next = std::min(next, m_lastRefill + std::chrono::duration_cast<Clock::duration>(
+                                                 std::chrono::duration<double>(seconds)));
+    }
+    return next;
 }

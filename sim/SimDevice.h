@@ -34,8 +34,14 @@ public:
     const std::string& NodePath() const { return m_strNode; }
     const SimPlotterConfig& Config() const { return m_config; }
 
+    // Whether the plotter takes bytes now: not while it pauses or stalls, nor beyond its
+    // byte rate. Poll ServerFd() for reading only then.
+    bool TakesInput(Clock::time_point now);
     // Takes what the host wrote (call when ServerFd() is readable).
     void OnReadable(Clock::time_point now);
+    // The command has ended: what it wrote and the plotter would still take reaches the
+    // plotter, and the drawing data is complete.
+    void Finish();
     // Sends replies that are due and brings an unplugged device back when its time came.
     void OnTime(Clock::time_point now);
     // The next moment OnTime has something to do, or Clock::time_point::max().
@@ -58,6 +64,14 @@ private:
     // Another program has the node open: the kernel refuses other opens with EBUSY.
     void SetHeld(bool held, Clock::time_point now);
     void WriteLog(const char* bytes, std::size_t size);
+    // Hands bytes read from the node to the plotter, and its replies to the node's queue.
+    void Take(const char* bytes, std::size_t size, Clock::time_point now);
+    void WriteJobLog();
+    // How many bytes the plotter takes now: up to the pause or stall ahead, and within the
+    // byte rate when `paced`.
+    std::size_t Allowance(Clock::time_point now, bool paced);
+    // The bytes the rate must have saved up before the next read.
+    double RateThreshold() const;
 
     UMockdevTestbed* m_pTestbed;
     SimPlotterConfig m_config;
@@ -70,6 +84,12 @@ private:
     int m_nServerFd = -1;
     int m_nClientFd = -1; // kept open so the server end never sees a hang-up
     std::FILE* m_pLog = nullptr;
+    std::FILE* m_pJobLog = nullptr;
+    std::size_t m_nJobWritten = 0;
+    double m_dRateCredit = 0.0;
+    Clock::time_point m_lastRefill = Clock::now();
+    Clock::time_point m_pausedUntil = Clock::time_point::min();
+    bool m_bPauseDone = false;
     std::deque<PendingReply> m_replies;
     std::size_t m_nRequests = 0;
     std::size_t m_nBytesTaken = 0;

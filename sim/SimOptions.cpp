@@ -82,6 +82,7 @@ const std::map<std::string, OptionRule>& Options() {
               return true;
           }}},
         {"--log", {true, Text(&SimPlotterConfig::logPath)}},
+        {"--job-log", {true, Text(&SimPlotterConfig::jobLogPath)}},
         {"--firmware", {true, Text(&SimPlotterConfig::firmware)}},
         {"--step-size",
          {true,
@@ -147,6 +148,10 @@ const std::map<std::string, OptionRule>& Options() {
         {"--hold-after", {true, Number(&SimPlotterConfig::holdAfter, 0)}},
         {"--hold-ms", {true, Number(&SimPlotterConfig::holdMs, 0)}},
         {"--chunk", {true, Number(&SimPlotterConfig::chunk, 1)}},
+        {"--byte-rate", {true, Number(&SimPlotterConfig::byteRate, 1)}},
+        {"--pause-at-byte", {true, Number(&SimPlotterConfig::pauseAtByte, 0)}},
+        {"--pause-ms", {true, Number(&SimPlotterConfig::pauseMs, 0)}},
+        {"--stall-at-byte", {true, Number(&SimPlotterConfig::stallAtByte, 0)}},
     };
     return options;
 }
@@ -265,8 +270,11 @@ SimOptions COptionParser::Finish() {
     // number from the second plotter on.
     for (std::size_t i = 1; i < m_options.plotters.size(); ++i) {
         SimPlotterConfig& plotter = m_options.plotters[i];
-        if (!plotter.logPath.empty() && plotter.logPath == m_defaults.logPath) {
-            plotter.logPath += "." + std::to_string(i);
+        for (std::string SimPlotterConfig::*path :
+             {&SimPlotterConfig::logPath, &SimPlotterConfig::jobLogPath}) {
+            if (!(plotter.*path).empty() && plotter.*path == m_defaults.*path) {
+                plotter.*path += "." + std::to_string(i);
+            }
         }
     }
     return m_options;
@@ -400,6 +408,10 @@ Plotters
   --log FILE                write every byte the plotter receives to FILE; given
                             before --model it is shared: the first plotter writes
                             FILE, the second FILE.1, the third FILE.2 ...
+  --job-log FILE            write the drawing data alone to FILE: the bytes that were
+                            neither device-control requests nor setting commands the
+                            plotter understood (what a cutting job sent); numbered
+                            per plotter like --log, complete when plottersim ends
   --script FILE             read options from FILE, one per line without the leading
                             dashes ("model RX3600-60", "status 33"); '#' starts a comment
 
@@ -446,6 +458,13 @@ Faults
   --test-cut-waits-for-enter a test cut stops and waits for Enter
   --chunk N                 take at most N bytes from the node at a time, so requests
                             arrive in pieces
+
+A slow plotter (bytes counted from the start, requests included)
+  --byte-rate N             take at most N bytes per second
+  --pause-at-byte N         after N bytes, take nothing (paused, out of medium) ...
+  --pause-ms MS             ... for MS milliseconds (default 3000), then go on
+  --stall-at-byte N         after N bytes, never take anything again; replies still
+                            go out
 
 Escapes in TEXT and BYTES: \\ \e (ESC) \n \r \t \0 \xNN
   -h, --help                show this help

@@ -16,6 +16,7 @@ struct SimPlotterConfig {
     std::string devName;       // empty: usb/lpN
     unsigned vendorId = DefaultVendorId();
     std::string logPath;
+    std::string jobLogPath; // the drawing data alone (CSimPlotter::Job)
 
     std::string firmware;
     int stepSize = -1;
@@ -39,6 +40,12 @@ struct SimPlotterConfig {
     int holdAfter = -1;    // requests taken before another program holds the node
     int holdMs = 3000;
     int chunk = 0; // largest piece taken from the node at once; 0 = all there is
+    // A slow plotter: bytes taken per second (0: as fast as they come); after the byte
+    // numbered pauseAtByte, nothing taken for pauseMs; after stallAtByte, nothing ever again.
+    int byteRate = 0;
+    int pauseAtByte = -1;
+    int pauseMs = 3000;
+    int stallAtByte = -1;
 };
 
 struct SimOptions {

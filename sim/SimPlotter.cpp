@@ -73,6 +73,17 @@ std::optional<ParsedCommand> ParseCommand(std::string_view text) {
     return parsed;
 }
 
+// Where the setting command at the end of `text` begins; 0 when no tail reads as one.
+std::size_t CommandStart(std::string_view text) {
+    for (std::size_t at = text.find('T'); at != std::string_view::npos;
+         at = text.find('T', at + 1)) {
+        if (ParseCommand(text.substr(at))) {
+            return at;
+        }
+    }
+    return 0;
+}
+
 std::string Flag(int value) {
     return std::to_string(value);
 }
@@ -129,22 +140,40 @@ void CSimPlotter::Receive(std::string_view bytes) {
         const std::size_t etx = m_strPending.find(kEtx);
         const std::size_t esc = m_strPending.find(kEsc);
         if (esc != std::string::npos && (etx == std::string::npos || esc < etx)) {
-            // Text without its ETX before a query: a broken command, dropped.
-            m_unknown.push_back(m_strPending.substr(0, esc));
+            // Text without its ETX before a query is no command: drawing data.
+            TakeAsJob(m_strPending.substr(0, esc));
             m_strPending.erase(0, esc);
             continue;
         }
         if (etx == std::string::npos) {
             if (m_strPending.size() > kMaxCommandLength) {
-                m_unknown.push_back(m_strPending);
+                TakeAsJob(std::move(m_strPending));
                 m_strPending.clear();
             }
             return;
         }
         const std::string text = m_strPending.substr(0, etx);
         m_strPending.erase(0, etx + 1);
-        HandleCommand(text);
+        // Drawing data may run straight into a setting command: the command is the tail that
+        // reads as one.
+        const std::size_t start = CommandStart(text);
+        if (start > 0) {
+            TakeAsJob(text.substr(0, start));
+        }
+        HandleCommand(text.substr(start));
     }
+}
+
+void CSimPlotter::TakeAsJob(std::string text) {
+    m_strJob += text;
+    m_unknown.push_back(std::move(text));
+}
+
+void CSimPlotter::EndOfInput() {
+    if (!m_strPending.empty() && m_strPending[0] != kEsc) {
+        TakeAsJob(std::move(m_strPending));
+    }
+    m_strPending.clear();
 }
 
 void CSimPlotter::DiscardUnfinished() {
@@ -348,6 +377,7 @@ void CSimPlotter::HandleCommand(const std::string& text) {
     if (understood) {
         m_commands.push_back(text);
     } else {
+        m_strJob += text + kEtx;
         m_unknown.push_back(text);
     }
 }

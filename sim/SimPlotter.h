@@ -52,8 +52,14 @@ public:
     // The link went down: the part of a request received so far is dropped (kept in Unknown()
     // when there was one), so it cannot run into the next request.
     void DiscardUnfinished();
+    // No more bytes will come: text still waiting for its ETX is drawing data after all.
+    void EndOfInput();
     // Every byte received, in order.
     const std::string& Log() const { return m_strLog; }
+    // The drawing data among them: every byte that was neither a device-control request nor a
+    // setting command the plotter understood, in order. It is what a cutting job asked the
+    // plotter to do; text that could still become a setting command joins it once it cannot.
+    const std::string& Job() const { return m_strJob; }
     // Every complete query and command understood, without ESC framing or ETX, in order
     // ("C31;16", "TC4,2"). Handy for checking sequences without byte offsets.
     const std::vector<std::string>& Commands() const { return m_commands; }
@@ -149,7 +155,11 @@ private:
     std::string EnterReply();
     void Reply(const std::string& key, const std::string& text);
 
+    // Text that is no request: unknown to the controller's protocol, drawing data to a plotter.
+    void TakeAsJob(std::string text);
+
     std::string m_strLog;
+    std::string m_strJob;
     std::string m_strPending;
     std::string m_strOutput;
     std::vector<std::string> m_commands;

@@ -76,6 +76,12 @@ int ExitCodeOf(int status) {
     return WIFSIGNALED(status) ? 128 + WTERMSIG(status) : 1;
 }
 
+void FinishAll(std::vector<std::unique_ptr<CSimDevice>>& devices) {
+    for (const auto& device : devices) {
+        device->Finish();
+    }
+}
+
 // Serves every device until the child ends (child > 0) or a stop signal comes.
 int Serve(std::vector<std::unique_ptr<CSimDevice>>& devices, pid_t child) {
     for (;;) {
@@ -83,6 +89,7 @@ int Serve(std::vector<std::unique_ptr<CSimDevice>>& devices, pid_t child) {
             int status = 0;
             const pid_t done = waitpid(child, &status, WNOHANG);
             if (done == child) {
+                FinishAll(devices);
                 return ExitCodeOf(status);
             }
         }
@@ -98,6 +105,7 @@ int Serve(std::vector<std::unique_ptr<CSimDevice>>& devices, pid_t child) {
         }
         if (g_nStopSignal != 0) {
             if (child <= 0) {
+                FinishAll(devices);
                 return 0;
             }
             kill(child, SIGTERM);
@@ -106,14 +114,14 @@ int Serve(std::vector<std::unique_ptr<CSimDevice>>& devices, pid_t child) {
         std::vector<pollfd> fds;
         std::vector<CSimDevice*> owners;
         auto next = CSimDevice::Clock::time_point::max();
+        const auto now = CSimDevice::Clock::now();
         for (const auto& device : devices) {
-            next = std::min(next, device->NextEvent());
-            if (device->ServerFd() >= 0) {
+            if (device->ServerFd() >= 0 && device->TakesInput(now)) {
                 fds.push_back({device->ServerFd(), POLLIN, 0});
                 owners.push_back(device.get());
             }
+            next = std::min(next, device->NextEvent());
         }
-        const auto now = CSimDevice::Clock::now();
         int timeout = kIdlePollMs;
         if (next != CSimDevice::Clock::time_point::max()) {
             const auto wait =

@@ -31,7 +31,8 @@ auto Fields(const CControllerCommandLine& c) {
                            c.m_bMarkDistance, c.m_dMarkDistX, c.m_dMarkDistY, c.m_bCorrection,
                            c.m_nCorrection, c.m_bMarkType, c.m_nMarkType, c.m_bMarkStep,
                            c.m_dMarkStep, c.m_bMarkLength, c.m_dMarkLength, c.m_bMarkThickness,
-                           c.m_dMarkThickness, c.m_bNoMarks, c.m_bOwner, c.m_hOwner);
+                           c.m_dMarkThickness, c.m_bNoMarks, c.m_bOwner, c.m_hOwner,
+                           c.m_bCutPlotter, c.m_strCutPlotterFile);
 }
 
 struct Case {
@@ -320,6 +321,30 @@ TEST(CommandLine, OwnerHandleFromTailOrNextValue) {
         {{"/owner-5"}, owner(-5)},
         {{"/OWNER2147483647"}, owner(2147483647)},
         {{"/OWNER", " 42abc"}, owner(42)},
+    });
+}
+
+TEST(CommandLine, CutPlotterFileFromTailOrNextValue) {
+    const auto file = [](const char* path) {
+        return [path](CControllerCommandLine& e) {
+            e.m_bCutPlotter = 1;
+            e.m_strCutPlotterFile = path;
+            e.m_nPending = Pending::CutPlotterFile;
+        };
+    };
+    RunCases({
+        {{"/CUTPLOTTER,/tmp/a b"}, file("/tmp/a b")},
+        {{"-cutplotter", "x.txt"}, file("x.txt")},
+        {{"/CUTPLOTTER", ""}, file("")},
+        {{"/CUTPLOTTER,/tmp/x", "y.txt"}, file("y.txt")},
+        {{"/CUTPLOTTERS"}, [](auto&) {}},
+        // A separate value that begins with '/' is a keyword: absolute paths go in the tail.
+        {{"/CUTPLOTTER", "/tmp/x", "/CUTMODE"},
+         [&](auto& e) {
+             file("")(e);
+             e.m_bCutMode = 1;
+             e.m_nPending = Pending::None;
+         }},
     });
 }
 

@@ -100,6 +100,8 @@ public:
     // Sends `signal` to the simulator: SIGUSR1 pulls every plotter out, SIGUSR2 plugs them back
     // in. False when the run has no simulator or has ended.
     bool SignalSimulator(int signal);
+    // The process started: the simulator, or the program itself without one.
+    qint64 ProcessId() const { return m_process.processId(); }
 
 private:
     bool Start(const Launch& launch, const QString& platform);

@@ -117,11 +117,19 @@ TEST_F(UsbTransportTest, ShortWritesAreContinuedUntilEveryByteIsOut) {
     EXPECT_EQ(received, command);
 }
 
-// A device that stops taking bytes: the rest cannot be sent, and that is no success.
+// A device that stops taking bytes: the rest cannot be sent, and that is no success. How
+// much it took is told, so that a stream goes on from there.
 TEST_F(UsbTransportTest, WriteThatCannotFinishTimesOut) {
     const std::string command(3 * 65536, 'X');
+    std::size_t sent = 0;
+    EXPECT_EQ(m_transport.WriteSome(command, 200, sent), msg::kTimeout);
     EXPECT_EQ(m_transport.Write(command, 200), msg::kTimeout);
     EXPECT_FALSE(IsOpen(g_open.nLastHandle));
+    CloseWriterEnd();
+    const std::string received = DrainAll(m_nToDevice[0]);
+    EXPECT_GT(sent, 0u);
+    EXPECT_LT(sent, command.size());
+    EXPECT_EQ(received.size(), sent);
 }
 
 TEST_F(UsbTransportTest, ReadsOneTransferThroughPipeOneAndClosesIt) {

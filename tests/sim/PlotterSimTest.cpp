@@ -56,6 +56,10 @@ TEST(PlotterSimRun, HelpDocumentsTheOptions) {
                                "--late-replies",
                                "SIGUSR1",
                                "--chunk",
+                               "--job-log",
+                               "--byte-rate",
+                               "--pause-at-byte",
+                               "--stall-at-byte",
                                "--device-id",
                                "--huge-device-id",
                                "--reply-length",
@@ -84,6 +88,57 @@ TEST(PlotterSimRun, LogsEveryReceivedBytePerPlotter) {
     EXPECT_EQ(run.Lines(), (Lines{"reply WX8800-75,V1.20\\x03", "sent 9", "reply 0\\x03"}));
     EXPECT_EQ(ReadFile(log), "\x1b.C31;9:TC4,-999\x03");
     EXPECT_EQ(ReadFile(log + ".1"), "TC23,\x03");
+}
+
+// A job before a query: the reply shows when the plotter has taken the job, and the job log
+// what it took of it.
+TEST(PlotterSimRun, SlowPlotterTakesTheJobAtItsPaceAndLogsItApart) {
+    struct Row {
+        const char* what;
+        std::vector<std::string> options;
+        const char* timeoutMs;
+        Lines expected;
+        std::size_t jobBytesTaken;
+    };
+    std::string job = "IN;";
+    for (int i = 0; i < 500; ++i) {
+        job += "PD1,1;";
+    }
+    const Row rows[] = {
+        {"at full speed", {}, "1000", {"sent 3003", "reply 0\\x03"}, job.size()},
+        {"1000 bytes a second",
+         {"--byte-rate", "1000"},
+         "1000",
+         {"sent 3003", "error read timeout"},
+         job.size()},
+        {"1000 bytes a second, waited for",
+         {"--byte-rate", "1000"},
+         "6000",
+         {"sent 3003", "reply 0\\x03"},
+         job.size()},
+        {"paused",
+         {"--pause-at-byte", "100", "--pause-ms", "3000"},
+         "1000",
+         {"sent 3003", "error read timeout"},
+         100},
+        {"paused, waited for",
+         {"--pause-at-byte", "100", "--pause-ms", "1500"},
+         "4000",
+         {"sent 3003", "reply 0\\x03"},
+         job.size()},
+        {"stalled", {"--stall-at-byte", "100"}, "3000", {"sent 3003", "error read timeout"}, 100},
+    };
+    for (const Row& row : rows) {
+        QTemporaryDir dir;
+        const std::string jobLog = dir.filePath("job").toStdString();
+        std::vector<std::string> options{"--job-log", jobLog};
+        options.insert(options.end(), row.options.begin(), row.options.end());
+        const ProcessResult run =
+            RunProbe(options, {"timeout", row.timeoutMs, "command", "Morvalin", "WX8800", job,
+                               "query", "Morvalin", "WX8800", "\\e.C1:"});
+        EXPECT_EQ(run.Lines(), row.expected) << row.what;
+        EXPECT_EQ(ReadFile(jobLog), job.substr(0, row.jobBytesTaken)) << row.what;
+    }
 }
 
 struct FaultCase {

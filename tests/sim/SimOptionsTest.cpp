@@ -54,12 +54,16 @@ TEST(SimOptionsParse, DefaultVendorIsTheOneTheLibraryLooksFor) {
 
 TEST(SimOptionsParse, SharedLogGetsThePlotterNumber) {
     const std::optional<SimOptions> options =
-        Parse({"--log", "/tmp/x.log", "--model", "RX3600-40", "--model", "RX3600-60", "--model",
-               "RX3600-120", "--log", "/tmp/own.log"});
+        Parse({"--log", "/tmp/x.log", "--job-log", "/tmp/j", "--model", "RX3600-40", "--model",
+               "RX3600-60", "--model", "RX3600-120", "--log", "/tmp/own.log", "--job-log",
+               "/tmp/own.job"});
     ASSERT_TRUE(options);
     EXPECT_EQ(options->plotters[0].logPath, "/tmp/x.log");
     EXPECT_EQ(options->plotters[1].logPath, "/tmp/x.log.1");
     EXPECT_EQ(options->plotters[2].logPath, "/tmp/own.log");
+    EXPECT_EQ(options->plotters[0].jobLogPath, "/tmp/j");
+    EXPECT_EQ(options->plotters[1].jobLogPath, "/tmp/j.1");
+    EXPECT_EQ(options->plotters[2].jobLogPath, "/tmp/own.job");
 }
 
 TEST(SimOptionsParse, RejectsWhatItCannotUse) {

@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -124,6 +125,36 @@ TEST(SimPlotterStream, DropsBrokenPiecesAndKeepsTheNextRequest) {
     plotter.Receive("TC3,21" + kEtx + Query("C31;13"));
     EXPECT_EQ(plotter.TakeOutput(), "0" + kEtx + "21" + kEtx);
     EXPECT_EQ(plotter.Unknown().size(), 4u);
+}
+
+TEST(SimPlotterStream, KeepsTheDrawingDataApartFromRequests) {
+    struct Row {
+        const char* what;
+        std::vector<std::string> pieces;
+        std::string job;
+    };
+    const std::string hpgl = "IN;PU0,0;PD4000,0,4000,4000;PU;";
+    const std::string longJob = "PD" + std::string(600, '1') + ";";
+    const Row rows[] = {
+        {"HP-GL between queries", {Query("C31;24"), hpgl, Query("C1")}, hpgl},
+        {"HP-GL split anywhere, a label's ETX included",
+         {"IN;PU0,", "0;LBab" + kEtx + "PD1", "0,0;"},
+         "IN;PU0,0;LBab" + kEtx + "PD10,0;"},
+        {"setting commands are not drawing data", {"TC4,2" + kEtx + hpgl + "TC24,0" + kEtx}, hpgl},
+        {"an unknown native command is",
+         {"XY1,2" + kEtx + "TC99,1" + kEtx},
+         "XY1,2" + kEtx + "TC99,1" + kEtx},
+        {"a long job without ETX", {longJob, Query("C1")}, longJob},
+        {"the tail once the input ends", {hpgl}, hpgl},
+    };
+    for (const Row& row : rows) {
+        CSimPlotter plotter;
+        for (const std::string& piece : row.pieces) {
+            plotter.Receive(piece);
+        }
+        plotter.EndOfInput();
+        EXPECT_EQ(plotter.Job(), row.job) << row.what;
+    }
 }
 
 struct CommandCase {
