@@ -29,6 +29,23 @@ Files Contents(const fs::path& folder) {
     return files;
 }
 
+// A program folder's and a user's media list folders of the language in a fresh temporary
+// folder; the model's folder below each is made when given files.
+struct Roots {
+    CTempFolder temp;
+    fs::path shipped = temp.Path() / "program" / "MEDIALIST" / "ENG";
+    fs::path user = temp.Path() / "data" / "quirn" / "MEDIALIST" / "ENG";
+
+    static void Put(const fs::path& root, const Files& files) {
+        if (!files.empty()) {
+            fs::create_directories(root / kType);
+        }
+        for (const auto& [name, content] : files) {
+            WriteText(root / kType / name, content);
+        }
+    }
+};
+
 // The folder choice and the seed, as a program folder and a user folder look before the start
 // and after the model's folder was prepared. The shipped folder holds two lists and a file that
 // is no list.
@@ -78,22 +95,16 @@ TEST(MediaListLocation, ChoosesTheFolderAndSeedsItOnce) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        const CTempFolder temp;
-        const fs::path shippedRoot = temp.Path() / "program" / "MEDIALIST" / "ENG";
-        const fs::path userRoot = temp.Path() / "data" / "quirn" / "MEDIALIST" / "ENG";
-        fs::create_directories(shippedRoot / kType);
+        const Roots roots;
+        const fs::path& shippedRoot = roots.shipped;
+        const fs::path& userRoot = roots.user;
+        Roots::Put(shippedRoot, shipped);
         for (const auto& [name, content] : shipped) {
-            WriteText(shippedRoot / kType / name, content);
             ::chmod((shippedRoot / kType / name).c_str(), 0444); // as an installed copy may be
         }
-        if (!c.userBefore.empty()) {
-            fs::create_directories(userRoot / kType);
-        }
-        for (const auto& [name, content] : c.userBefore) {
-            WriteText(userRoot / kType / name, content);
-        }
+        Roots::Put(userRoot, c.userBefore);
         if (c.userBlocked) {
-            WriteText(temp.Path() / "data", "a file, not a folder");
+            WriteText(roots.temp.Path() / "data", "a file, not a folder");
         }
         ASSERT_EQ(::chmod(shippedRoot.c_str(), c.programWritable ? 0755 : 0555), 0);
 
@@ -139,16 +150,11 @@ TEST(MediaListLocation, FolderWithoutAListIsSeededAgain) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        const CTempFolder temp;
-        const fs::path shippedRoot = temp.Path() / "program" / "MEDIALIST" / "ENG";
-        const fs::path userRoot = temp.Path() / "data" / "quirn" / "MEDIALIST" / "ENG";
-        fs::create_directories(shippedRoot / kType);
-        fs::create_directories(userRoot / kType);
-        WriteText(shippedRoot / kType / "Paper.kcd", list);
-        WriteText(shippedRoot / kType / "Vinyl.kcd", list);
-        for (const auto& [name, content] : c.userBefore) {
-            WriteText(userRoot / kType / name, content);
-        }
+        const Roots roots;
+        const fs::path& shippedRoot = roots.shipped;
+        const fs::path& userRoot = roots.user;
+        Roots::Put(shippedRoot, {{"Paper.kcd", list}, {"Vinyl.kcd", list}});
+        Roots::Put(userRoot, c.userBefore);
         ASSERT_EQ(::chmod(shippedRoot.c_str(), 0555), 0);
 
         CPlotterModel model;
