@@ -6,6 +6,8 @@
 #include "platform/profile/AtomicFile.h"
 #include "platform/profile/ProfileFile.h"
 
+#include <QString>
+
 #include <dirent.h>
 #include <sys/stat.h>
 
@@ -19,16 +21,38 @@ namespace fs = std::filesystem;
 
 namespace {
 
-unsigned char LowerAscii(unsigned char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<unsigned char>(c - 'A' + 'a') : c;
+// Names sort by their case-folded text, so that letters differing only in case sort together
+// in every script ("Ä" beside "ä", "Я" beside "я"); names equal when folded follow their
+// bytes, so the order never depends on the order in which the folder lists its files. Each
+// name is folded once, not at every comparison: a folder may hold thousands of lists.
+void SortByFoldedName(std::vector<CuttingCondition>& records) {
+    struct Key {
+        QString folded;
+        std::size_t index;
+    };
+    std::vector<Key> keys;
+    keys.reserve(records.size());
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        keys.push_back({QString::fromStdString(records[i].m_strName).toCaseFolded(), i});
+    }
+    std::ranges::stable_sort(keys, [&](const Key& a, const Key& b) {
+        if (const int folded = QString::compare(a.folded, b.folded); folded != 0) {
+            return folded < 0;
+        }
+        return records[a.index].m_strName < records[b.index].m_strName;
+    });
+    std::vector<CuttingCondition> sorted;
+    sorted.reserve(records.size());
+    for (const Key& key : keys) {
+        sorted.push_back(std::move(records[key.index]));
+    }
+    records = std::move(sorted);
 }
 
-// Byte-wise, so multibyte characters compare whole and never fold.
-bool LessNoCase(const std::string& a, const std::string& b) {
-    return std::ranges::lexicographical_compare(a, b, [](char x, char y) {
-        return LowerAscii(static_cast<unsigned char>(x)) <
-               LowerAscii(static_cast<unsigned char>(y));
-    });
+void Tell(const std::string& problem) {
+    if (!problem.empty()) {
+        std::fprintf(stderr, "quirn: %s\n", problem.c_str());
+    }
 }
 
 // The list name of a media list file name: only names ending exactly in ".kcd" (on a
@@ -93,53 +117,57 @@ int CMediaList::Load(CuttingCondition& current) {
         const std::lock_guard lock(m_mutex);
         m_records.clear();
     }
-    if (m_model.TypeString().empty()) {
+    const std::string type = m_model.TypeString();
+    if (type.empty()) {
         return msg::kMediaListMissing;
     }
     try {
-        if (const std::string problem = m_location.Prepare(m_model.TypeString());
-            !problem.empty()) {
-            std::fprintf(stderr, "quirn: %s\n", problem.c_str());
-        }
-        std::vector<CuttingCondition> loaded;
-        std::unordered_set<std::string> names;
-        const fs::path folder = Folder();
-        bool foundCurrent = false;
-        // Each file is opened relative to the open folder: with thousands of lists, walking
-        // the whole path for every one would cost more than reading it.
-        const FolderListing listing(folder);
-        for (const dirent* entry = listing.dir != nullptr ? ::readdir(listing.dir) : nullptr;
-             entry != nullptr; entry = ::readdir(listing.dir)) {
-            const std::optional<std::string> name = ListName(entry->d_name);
-            if (!name || IsFolder(listing.dir, *entry) || names.contains(*name) ||
-                !medialist::IsSafeName(*name)) {
-                continue;
-            }
-            CuttingCondition record;
-            if (!medialist::Validate(
-                    CProfileFile::LoadAt(::dirfd(listing.dir), folder, entry->d_name).Document(),
-                    *name, m_model, record)) {
-                continue;
-            }
-            names.insert(*name);
-            loaded.push_back(std::move(record));
-            if (!foundCurrent && loaded.back().m_strName == current.m_strName) {
-                current = loaded.back();
-                foundCurrent = true;
-            }
+        Tell(m_location.Prepare(type));
+        std::vector<CuttingCondition> loaded = ReadFolder();
+        if (loaded.empty() && !m_location.InPlace()) {
+            // The user's folder emptied by hand: the shipped lists again, rather than a
+            // program that cannot start.
+            Tell(m_location.Refill(type));
+            loaded = ReadFolder();
         }
         if (loaded.empty()) {
             return msg::kMediaListMissing;
         }
-        if (!foundCurrent) {
-            current = loaded.front();
-        }
+        SortByFoldedName(loaded);
+        const auto named =
+            std::ranges::find(loaded, current.m_strName, &CuttingCondition::m_strName);
+        current = named != loaded.end() ? *named : loaded.front();
         const std::lock_guard lock(m_mutex);
         m_records = std::move(loaded);
     } catch (const std::bad_alloc&) {
         return msg::kOutOfMemory;
     }
     return msg::kOk;
+}
+
+std::vector<CuttingCondition> CMediaList::ReadFolder() const {
+    std::vector<CuttingCondition> loaded;
+    std::unordered_set<std::string> names;
+    const fs::path folder = Folder();
+    // Each file is opened relative to the open folder: with thousands of lists, walking the
+    // whole path for every one would cost more than reading it.
+    const FolderListing listing(folder);
+    for (const dirent* entry = listing.dir != nullptr ? ::readdir(listing.dir) : nullptr;
+         entry != nullptr; entry = ::readdir(listing.dir)) {
+        const std::optional<std::string> name = ListName(entry->d_name);
+        if (!name || IsFolder(listing.dir, *entry) || names.contains(*name) ||
+            !medialist::IsSafeName(*name)) {
+            continue;
+        }
+        CuttingCondition record;
+        if (medialist::Validate(
+                CProfileFile::LoadAt(::dirfd(listing.dir), folder, entry->d_name).Document(), *name,
+                m_model, record)) {
+            names.insert(*name);
+            loaded.push_back(std::move(record));
+        }
+    }
+    return loaded;
 }
 
 bool CMediaList::ReadConditionFile(const fs::path& folder, const std::string& name,
@@ -221,7 +249,7 @@ std::optional<CuttingCondition> CMediaList::Lookup(const std::string& name) cons
 
 void CMediaList::SortByName() {
     const std::lock_guard lock(m_mutex);
-    std::ranges::stable_sort(m_records, LessNoCase, &CuttingCondition::m_strName);
+    SortByFoldedName(m_records);
 }
 
 int CMediaList::GetCount() const {

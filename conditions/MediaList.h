@@ -30,10 +30,11 @@ public:
     std::filesystem::path Folder() const;
 
     // Empties the array, has the location prepare the model's folder (a seed that goes wrong
-    // is told on standard error) and reads every acceptable file of the folder in the order the
-    // folder lists them. current carries the persisted list name in; on success it becomes that
-    // list's record when it was found, else the first record. 0, 1013 (no acceptable file,
-    // or no folder) or 1003 (out of memory).
+    // is told on standard error) and reads every acceptable file of the folder, sorted by name
+    // as SortByName sorts. A user's folder left without an acceptable list is refilled from
+    // the shipped lists first. current carries the persisted list name in; on success it
+    // becomes that list's record when it was found, else the first record by name. 0, 1013
+    // (no acceptable file, or no folder) or 1003 (out of memory).
     [[nodiscard]] int Load(CuttingCondition& current);
 
     // Reads "<folder>/<name>.kcd" unless the store already holds that name.
@@ -58,7 +59,8 @@ public:
     CuttingCondition FindCondition(const std::string& name) const;
     // A copy of the first record named name (exact), or nothing when the store has none.
     std::optional<CuttingCondition> Lookup(const std::string& name) const;
-    // Ascending by name regardless of ASCII letter case; equal names keep their order.
+    // Ascending by name regardless of letter case, in every script; names that differ only in
+    // case by their bytes.
     void SortByName();
     int GetCount() const;
 
@@ -67,6 +69,8 @@ public:
 
 private:
     std::filesystem::path FilePath(const std::string& name) const;
+    // Every acceptable list of the folder, in the order the folder lists them.
+    std::vector<CuttingCondition> ReadFolder() const;
     bool ReadValidated(const std::filesystem::path& folder, const std::string& name,
                        CuttingCondition& record) const;
 

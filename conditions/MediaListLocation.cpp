@@ -41,5 +41,11 @@ fs::path CMediaListLocation::Folder(const std::string& type) const {
 }
 
 std::string CMediaListLocation::Prepare(const std::string& type) const {
-    return InPlace() ? std::string() : medialist::Seed(m_shipped / type, m_user / type);
+    return InPlace() ? std::string()
+                     : medialist::Seed(m_shipped / type, m_user / type, medialist::SeedScope::New);
+}
+
+std::string CMediaListLocation::Refill(const std::string& type) const {
+    return InPlace() ? std::string()
+                     : medialist::Seed(m_shipped / type, m_user / type, medialist::SeedScope::All);
 }

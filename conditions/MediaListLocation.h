@@ -29,6 +29,9 @@ public:
     // Seeds the user's folder of the model; nothing in place. What went wrong, in words for the
     // user; empty when nothing did.
     [[nodiscard]] std::string Prepare(const std::string& type) const;
+    // Gives the user's folder of the model every shipped list it lacks, those the user deleted
+    // too: for a folder left without a list. Nothing in place. What went wrong, as Prepare.
+    [[nodiscard]] std::string Refill(const std::string& type) const;
 
 private:
     CMediaListLocation(std::filesystem::path shipped, std::filesystem::path user);

@@ -72,9 +72,11 @@ std::string Joined(const std::vector<std::string>& names, const char* separator,
 
 } // namespace
 
-std::string Seed(const fs::path& shipped, const fs::path& user) {
+std::string Seed(const fs::path& shipped, const fs::path& user, SeedScope scope) {
     const fs::path recordPath = user / kSeedRecord;
-    const FileReadResult record = ReadFileBounded(recordPath, CProfileFile::kMaxFileSize);
+    const FileReadResult record = scope == SeedScope::New
+                                      ? ReadFileBounded(recordPath, CProfileFile::kMaxFileSize)
+                                      : FileReadResult{};
     if (record.status == FileReadStatus::Unreadable) {
         // Without it, lists the user deleted would come back.
         return "cannot read " + recordPath.string() + "; no shipped media list is copied";

@@ -67,11 +67,12 @@ void CMessageService::ShowRangeMessage(int code, const char* low, const char* hi
     Show(MessageIcon::Warning, MessageButtons::Ok, WithCodeSuffix(text, code));
 }
 
-bool CMessageService::ConfirmMessage(int code) {
+bool CMessageService::ConfirmMessage(int code, const std::string& subject) {
     if (code < msg::kConfirmCommandSetSwitch || code > msg::kConfirmChangeConditions) {
         return false;
     }
-    return Show(MessageIcon::Question, MessageButtons::OkCancel, m_strings.LoadString(code));
+    return Show(MessageIcon::Question, MessageButtons::OkCancel,
+                FormatRangeText(m_strings.LoadString(code), subject.c_str(), nullptr));
 }
 
 bool CMessageService::Show(MessageIcon icon, MessageButtons buttons, const std::string& text) {
@@ -119,6 +120,6 @@ void ShowRangeMessage(int code, const char* low, const char* high) {
     CMessageService::Instance().ShowRangeMessage(code, low, high);
 }
 
-bool ConfirmMessage(int code) {
-    return CMessageService::Instance().ConfirmMessage(code);
+bool ConfirmMessage(int code, const std::string& subject) {
+    return CMessageService::Instance().ConfirmMessage(code, subject);
 }

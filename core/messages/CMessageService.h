@@ -38,9 +38,10 @@ public:
     void ShowMessage(int code, const std::string& detail);
     // Out-of-range values 1200..1222: the code's text with the two limits put in.
     void ShowRangeMessage(int code, const char* low, const char* high);
-    // Confirmations 1800..1811: OK/Cancel, question icon, no code. True when OK was chosen;
-    // any other code shows nothing and gives false.
-    bool ConfirmMessage(int code);
+    // Confirmations 1800..1811: OK/Cancel, question icon, no code; `subject` (the list asked
+    // about) stands for the text's "%s". True when OK was chosen; any other code shows nothing
+    // and gives false.
+    bool ConfirmMessage(int code, const std::string& subject = {});
 
     // Any box: the given text under the program title. True when closed with OK.
     bool Show(MessageIcon icon, MessageButtons buttons, const std::string& text);
@@ -65,4 +66,4 @@ QString WindowText(int id);
 // The program's reporting functions, shown through CMessageService::Instance().
 void ShowMessage(int code);
 void ShowRangeMessage(int code, const char* low, const char* high);
-bool ConfirmMessage(int code);
+bool ConfirmMessage(int code, const std::string& subject = {});

@@ -128,7 +128,7 @@ constexpr StringEntry kEnglish[] = {
            "up.\nCut anyway?"},
     {1808, "The Controller will shut down without the parameter values that were changed in the "
            "Controller being sent to the plotter.\nOK?"},
-    {1809, "Do you want to delete the specified list?"},
+    {1809, "Do you want to delete the list \"%s\"?"},
     {1810, "The Media List will be overwritten.\nOK?"},
     {1811, "The cutting conditions will be changed.\nOK?"},
     {2000, "Morvalin Vireclip"},

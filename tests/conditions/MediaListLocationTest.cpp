@@ -1,5 +1,8 @@
 #include "conditions/MediaListLocation.h"
+#include "conditions/MediaList.h"
 #include "conditions/MediaListSeed.h"
+#include "core/messages/MessageCodes.h"
+#include "models/PlotterModel.h"
 
 #include "TempFolder.h"
 
@@ -25,6 +28,23 @@ Files Contents(const fs::path& folder) {
     }
     return files;
 }
+
+// A program folder's and a user's media list folders of the language in a fresh temporary
+// folder; the model's folder below each is made when given files.
+struct Roots {
+    CTempFolder temp;
+    fs::path shipped = temp.Path() / "program" / "MEDIALIST" / "ENG";
+    fs::path user = temp.Path() / "data" / "quirn" / "MEDIALIST" / "ENG";
+
+    static void Put(const fs::path& root, const Files& files) {
+        if (!files.empty()) {
+            fs::create_directories(root / kType);
+        }
+        for (const auto& [name, content] : files) {
+            WriteText(root / kType / name, content);
+        }
+    }
+};
 
 // The folder choice and the seed, as a program folder and a user folder look before the start
 // and after the model's folder was prepared. The shipped folder holds two lists and a file that
@@ -75,22 +95,16 @@ TEST(MediaListLocation, ChoosesTheFolderAndSeedsItOnce) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        const CTempFolder temp;
-        const fs::path shippedRoot = temp.Path() / "program" / "MEDIALIST" / "ENG";
-        const fs::path userRoot = temp.Path() / "data" / "quirn" / "MEDIALIST" / "ENG";
-        fs::create_directories(shippedRoot / kType);
+        const Roots roots;
+        const fs::path& shippedRoot = roots.shipped;
+        const fs::path& userRoot = roots.user;
+        Roots::Put(shippedRoot, shipped);
         for (const auto& [name, content] : shipped) {
-            WriteText(shippedRoot / kType / name, content);
             ::chmod((shippedRoot / kType / name).c_str(), 0444); // as an installed copy may be
         }
-        if (!c.userBefore.empty()) {
-            fs::create_directories(userRoot / kType);
-        }
-        for (const auto& [name, content] : c.userBefore) {
-            WriteText(userRoot / kType / name, content);
-        }
+        Roots::Put(userRoot, c.userBefore);
         if (c.userBlocked) {
-            WriteText(temp.Path() / "data", "a file, not a folder");
+            WriteText(roots.temp.Path() / "data", "a file, not a folder");
         }
         ASSERT_EQ(::chmod(shippedRoot.c_str(), c.programWritable ? 0755 : 0555), 0);
 
@@ -106,6 +120,56 @@ TEST(MediaListLocation, ChoosesTheFolderAndSeedsItOnce) {
             ASSERT_EQ(::stat((userRoot / kType / name).c_str(), &info), 0);
             EXPECT_NE(info.st_mode & 0200, 0u) << name << " must be the user's to change";
         }
+        ::chmod(shippedRoot.c_str(), 0755);
+    }
+}
+
+// A user's folder that holds no list the store accepts (emptied by hand, or left with files of
+// another model) gets the shipped lists again at the next load, the deleted ones too, rather
+// than failing with 1013; a folder with one list left keeps its deletions.
+TEST(MediaListLocation, FolderWithoutAListIsSeededAgain) {
+    const std::string list = "[Generic]\r\nProduct=Vireclip Ver1\r\nType=RX3600-60\r\n"
+                             "[Setting]\r\nCutter=KR16U\r\nForce=14\r\nSpeed=30\r\n"
+                             "Quality=2\r\nOffset=0\r\n";
+    const std::string otherModel = "[Generic]\r\nProduct=Vireclip Ver1\r\nType=RX3600-40\r\n";
+    const struct {
+        const char* what;
+        Files userBefore;
+        std::vector<std::string> loaded;
+        std::string record;
+    } cases[] = {
+        {"emptied by hand", {{".seeded", "Paper\nVinyl\n"}}, {"Paper", "Vinyl"}, "Paper\nVinyl\n"},
+        {"another model's list only",
+         {{".seeded", "Paper\nVinyl\n"}, {"Copied.kcd", otherModel}},
+         {"Paper", "Vinyl"},
+         "Paper\nVinyl\n"},
+        {"one list left",
+         {{".seeded", "Paper\nVinyl\n"}, {"Mine.kcd", list}},
+         {"Mine"},
+         "Paper\nVinyl\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const Roots roots;
+        const fs::path& shippedRoot = roots.shipped;
+        const fs::path& userRoot = roots.user;
+        Roots::Put(shippedRoot, {{"Paper.kcd", list}, {"Vinyl.kcd", list}});
+        Roots::Put(userRoot, c.userBefore);
+        ASSERT_EQ(::chmod(shippedRoot.c_str(), 0555), 0);
+
+        CPlotterModel model;
+        model.Identify(kType);
+        model.SelectBladeCatalogue(1033);
+        CMediaList store(model, CMediaListLocation::Choose(shippedRoot, userRoot));
+        CuttingCondition current;
+        ASSERT_EQ(store.Load(current), msg::kOk);
+        std::vector<std::string> names;
+        for (int i = 0; i < store.GetCount(); ++i) {
+            names.push_back(store.GetConditionAt(i).m_strName);
+        }
+        EXPECT_EQ(names, c.loaded);
+        EXPECT_EQ(store.Folder(), userRoot / kType);
+        EXPECT_EQ(ReadText(userRoot / kType / ".seeded"), c.record);
         ::chmod(shippedRoot.c_str(), 0755);
     }
 }

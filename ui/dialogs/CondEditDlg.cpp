@@ -21,6 +21,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
+#include <QPalette>
 
 namespace {
 
@@ -112,8 +113,7 @@ int CCondEditDlg::OnInitDialog() {
         setResult(created);
         return created;
     }
-    m_pName->setText(QString::fromStdString(m_condition.m_strName));
-    m_pName->setReadOnly(m_nMode != kModeNew && m_nMode != kModeCopy);
+    ShowName();
 
     ShowLevels();
     FillBlades();
@@ -240,6 +240,26 @@ int CCondEditDlg::CreatePlainControls() {
     Control(kIdFiveTestLabel)->setGeometry(432, 15, 125, textHeight);
     Control(kIdTestLabel)->setGeometry(467, 93, 53, textHeight);
     return msg::kOk;
+}
+
+void CCondEditDlg::ShowName() {
+    const bool typed = m_nMode == kModeNew || m_nMode == kModeCopy;
+    // A new list gets a name no list has, so that OK works without typing one.
+    m_strShownName =
+        typed ? condrules::FreeName(m_condition.m_strName,
+                                    [this](const std::string& name) {
+                                        return m_links.mediaList.Lookup(name).has_value();
+                                    })
+              : m_condition.m_strName;
+    m_pName->setText(QString::fromStdString(m_strShownName));
+    m_pName->setReadOnly(!typed);
+    if (!typed) {
+        // On the window's background, as a box that takes no typing is drawn, so that it does
+        // not invite any.
+        QPalette look = m_pName->palette();
+        look.setColor(QPalette::Base, kWindowBackground);
+        m_pName->setPalette(look);
+    }
 }
 
 void CCondEditDlg::ShowLevels() {

@@ -97,6 +97,8 @@ private:
     // Opening.
     [[nodiscard]] int CreateSkinnedControls();
     [[nodiscard]] int CreatePlainControls();
+    // The name box: the list's own name where it cannot be changed, else a free name.
+    void ShowName();
     void ShowLevels();
     void FillBlades();
     void LoadBladePictures();
@@ -108,7 +110,8 @@ private:
 
     // Buttons.
     void OnOK();
-    // 0, or why the name cannot be stored: 1303, or 1304 for a new list's name in use.
+    // 0, or why the name cannot be stored: 1303 for a name typed that no file may have, or
+    // 1304 for a new list's name in use.
     [[nodiscard]] int CheckName(const std::string& name) const;
     // Whether OK sends the list: the current condition, or the plotter's imported values.
     bool SendsOnOK() const;
@@ -126,6 +129,9 @@ private:
     CSkinFolders m_folders;
     Mode m_nMode = kModeNew;
     CuttingCondition m_condition;
+    // The name the window put into the name box; a list's file name is kept as it is, even
+    // with characters a typed name may not hold.
+    std::string m_strShownName;
     std::string m_strBlade;
     CSkinButton* m_pFiveTestCut = nullptr;
     CSkinButton* m_pTestCut = nullptr;

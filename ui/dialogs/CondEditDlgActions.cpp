@@ -37,7 +37,8 @@ void CCondEditDlg::OnOK() {
 }
 
 int CCondEditDlg::CheckName(const std::string& name) const {
-    if (const int invalid = condrules::CheckMediaName(name); invalid != msg::kOk) {
+    if (const int invalid = name != m_strShownName ? condrules::CheckMediaName(name) : msg::kOk;
+        invalid != msg::kOk) {
         return invalid;
     }
     // Exact comparison: on Linux names differing in letter case are files of their own.

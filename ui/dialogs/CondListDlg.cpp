@@ -190,7 +190,7 @@ void CCondListDlg::OnDelete() {
         ShowMessage(msg::kListInUse);
         return;
     }
-    if (!ConfirmMessage(msg::kConfirmDeleteList)) {
+    if (!ConfirmMessage(msg::kConfirmDeleteList, name)) {
         return;
     }
     if (const int deleted = m_links.mediaList.DeleteCondition(name); deleted != msg::kOk) {

@@ -15,10 +15,36 @@ constexpr int kBladeOffsetPageStep = 1;
 } // namespace
 
 int CheckMediaName(std::string_view name) {
-    if (name.empty() || name.find_first_of(kInvalidCharacters) != std::string_view::npos) {
+    if (name.empty() || name == "." || name == ".." ||
+        name.find_first_of(kInvalidCharacters) != std::string_view::npos) {
         return msg::kInvalidName;
     }
     return msg::kOk;
+}
+
+std::string FreeName(const std::string& name,
+                     const std::function<bool(const std::string&)>& taken) {
+    if (!taken(name)) {
+        return name;
+    }
+    // "Vinyl (2)" copied again becomes "Vinyl (3)", not "Vinyl (2) (2)".
+    std::string base = name;
+    int number = 2;
+    if (const std::size_t open = name.rfind(" (");
+        open != std::string::npos && name.ends_with(')')) {
+        const std::string digits = name.substr(open + 2, name.size() - open - 3);
+        if (!digits.empty() && digits.size() < 9 && digits.front() != '0' &&
+            std::ranges::all_of(digits, [](char c) { return c >= '0' && c <= '9'; })) {
+            base = name.substr(0, open);
+            number = std::max(2, std::stoi(digits));
+        }
+    }
+    for (;; ++number) {
+        std::string numbered = base + " (" + std::to_string(number) + ")";
+        if (!taken(numbered)) {
+            return numbered;
+        }
+    }
 }
 
 int ScrolledLevel(ScrollRequest request, int current, int dragged, IntRange bounds, int pageStep) {

@@ -7,6 +7,8 @@
 #include "models/PlotterTables.h"
 #include "skin/SkinSlider.h"
 
+#include <functional>
+#include <string>
 #include <string_view>
 
 namespace condrules {
@@ -17,9 +19,13 @@ inline constexpr int kForcePageStep = 5;
 inline constexpr int kSpeedPageStep = 5;
 inline constexpr int kQualityPageStep = 1;
 
-// 0, or 1303 when the name is empty (the file would have no name) or holds a character no
-// file name may hold: \ / : * ? " < > |
+// 0, or 1303 when a typed name is empty (the file would have no name), is "." or ".." (names
+// of folders, not files) or holds a character no file name may hold: \ / : * ? " < > |
 [[nodiscard]] int CheckMediaName(std::string_view name);
+
+// The name a new list is proposed under: `name` itself while no list has it, else `name`
+// numbered " (2)", " (3)" … (a number `name` already ends in counted on), the first one free.
+std::string FreeName(const std::string& name, const std::function<bool(const std::string&)>& taken);
 
 // Where a level goes on a slider request: a line moves by one, a page by `pageStep`, the
 // thumb to the dragged value; never outside the bounds.

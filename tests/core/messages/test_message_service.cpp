@@ -137,12 +137,13 @@ TEST(FormatRangeText, PutsInTwoLimitsAndNothingElse) {
 TEST_F(MessageService, ConfirmationsAskOkCancelWithoutCode) {
     m_sink.AnswerNext(true);
     m_sink.AnswerNext(false);
-    EXPECT_TRUE(m_service.ConfirmMessage(msg::kConfirmDeleteList));
+    // The list's name goes in as it is, even one that looks like a conversion.
+    EXPECT_TRUE(m_service.ConfirmMessage(msg::kConfirmDeleteList, "Vinyl 5%s"));
     EXPECT_FALSE(m_service.ConfirmMessage(msg::kConfirmOverwriteList));
     // No answer scripted: the box counts as cancelled.
     EXPECT_FALSE(m_service.ConfirmMessage(msg::kConfirmChangeConditions));
     ASSERT_EQ(m_sink.m_vecShown.size(), 3u);
-    const char* texts[] = {"Do you want to delete the specified list?",
+    const char* texts[] = {"Do you want to delete the list \"Vinyl 5%s\"?",
                            "The Media List will be overwritten.\nOK?",
                            "The cutting conditions will be changed.\nOK?"};
     for (size_t i = 0; i < 3; ++i) {
@@ -170,13 +171,13 @@ TEST_F(MessageService, LanguageFileGivesTextsAndTitleWithTheSameSuffix) {
         << "2000\t\xE3\x83\x93\xE3\x83\xAC\n"
            "1004\t\xE9\x80\x9A\xE4\xBF\xA1\\n\xE7\xA2\xBA\xE8\xAA\x8D\n"
            "1200\tX %s - %s mm\n"
-           "1809\t\xE5\x89\x8A\xE9\x99\xA4?\n";
+           "1809\t\xE5\x89\x8A\xE9\x99\xA4 %s?\n";
     ASSERT_TRUE(m_service.LoadLanguage(folder.string(), "Vireclip_JPN.dll"));
     EXPECT_EQ(m_service.Title(), "\xE3\x83\x93\xE3\x83\xAC");
 
     m_service.ShowMessage(msg::kNoPlotter);
     m_service.ShowRangeMessage(msg::kRangeMarkDistXMm, "0.0", "582.0");
-    m_service.ConfirmMessage(msg::kConfirmDeleteList);
+    m_service.ConfirmMessage(msg::kConfirmDeleteList, "Vinyl");
     m_service.ShowMessage(msg::kPortBusy); // not translated: English
     ASSERT_EQ(m_sink.m_vecShown.size(), 4u);
     for (const MessageBoxRequest& box : m_sink.m_vecShown) {
@@ -185,7 +186,7 @@ TEST_F(MessageService, LanguageFileGivesTextsAndTitleWithTheSameSuffix) {
     EXPECT_EQ(m_sink.m_vecShown[0].text,
               "\xE9\x80\x9A\xE4\xBF\xA1\n\xE7\xA2\xBA\xE8\xAA\x8D [code = 1004]");
     EXPECT_EQ(m_sink.m_vecShown[1].text, "X 0.0 - 582.0 mm [code = 1200]");
-    EXPECT_EQ(m_sink.m_vecShown[2].text, "\xE5\x89\x8A\xE9\x99\xA4?");
+    EXPECT_EQ(m_sink.m_vecShown[2].text, "\xE5\x89\x8A\xE9\x99\xA4 Vinyl?");
     EXPECT_EQ(m_sink.m_vecShown[3].text,
               CStringTable().LoadString(msg::kPortBusy) + " [code = 1005]");
 }

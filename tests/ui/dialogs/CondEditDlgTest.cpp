@@ -9,6 +9,7 @@
 #include "skin/SkinRadio.h"
 #include "skin/SkinSlider.h"
 #include "ui/dialogs/CondEditDlg.h"
+#include "ui/dialogs/WindowLook.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -213,8 +214,8 @@ TEST_F(CondEdit, FailedSendChangesNothing) {
     EXPECT_EQ(m_rig.unsent.Bits(), 0u);
 }
 
-// Names typed for a new list (and a copy left unrenamed): refused ones leave the window open
-// and the folder alone; accepted ones get their own file, which a reload finds again.
+// Names typed for a new list: refused ones leave the window open and the folder alone;
+// accepted ones get their own file, which a reload finds again.
 TEST(CondEditNames, RefusedAndAcceptedNames) {
     struct Case {
         std::string name;
@@ -225,6 +226,8 @@ TEST(CondEditNames, RefusedAndAcceptedNames) {
         cases.push_back({std::string("a") + c + "b", msg::kInvalidName});
     }
     cases.push_back({"", msg::kInvalidName});
+    cases.push_back({".", msg::kInvalidName});
+    cases.push_back({"..", msg::kInvalidName});
     cases.push_back({"Paper", msg::kNameInUse});
     cases.push_back({"   ", msg::kOk});
     cases.push_back({"paper", msg::kOk}); // differs from "Paper" in letter case only
@@ -253,17 +256,59 @@ TEST(CondEditNames, RefusedAndAcceptedNames) {
     }
 }
 
-TEST_F(CondEdit, CopyKeepsTheSourceNameUntilRenamed) {
-    const auto dlg = Open(m_rig, Dlg::kModeCopy, kPaper);
-    Click(*dlg, Dlg::kIdOk);
-    EXPECT_EQ(m_rig.ShownCodes(), std::vector<int>{msg::kNameInUse});
-    static_cast<QLineEdit*>(dlg->Control(Dlg::kIdName))->setText("Paper 2");
-    Click(*dlg, Dlg::kIdOk);
-    EXPECT_FALSE(dlg->isVisible());
-    CuttingCondition copy = kPaper;
-    copy.m_strName = "Paper 2";
-    EXPECT_EQ(m_rig.store.FindCondition("Paper 2"), copy);
-    EXPECT_EQ(m_rig.TakeWire(), "");
+// A new list and a copy are offered a name no list has, which OK stores as it is; a copy keeps
+// the source's values. A list whose file name holds a character that a typed name may not
+// (copied in by hand) is edited and stored under its own name.
+TEST(CondEditNames, ProposedAndOwnNamesAreStored) {
+    const CuttingCondition kColon{"Sign: red", "KR16U", 20, 30, 4, 0};
+    const CuttingCondition kPaper2{"Paper (2)", "KR10A (1)", 11, 21, 4, -1};
+    const struct {
+        const char* what;
+        Dlg::Mode mode;
+        std::vector<CuttingCondition> lists;
+        CuttingCondition source;
+        std::string shown;
+    } cases[] = {
+        {"copy", Dlg::kModeCopy, {kVinyl, kPaper}, kPaper, "Paper (2)"},
+        {"copy, (2) taken", Dlg::kModeCopy, {kVinyl, kPaper, kPaper2}, kPaper, "Paper (3)"},
+        {"copy of a copy", Dlg::kModeCopy, {kVinyl, kPaper, kPaper2}, kPaper2, "Paper (3)"},
+        {"copy of a hand-made name", Dlg::kModeCopy, {kVinyl, kColon}, kColon, "Sign: red (2)"},
+        {"new, name taken",
+         Dlg::kModeNew,
+         {kVinyl, {"New Media", "KR16U", 1, 1, 1, 0}},
+         {"New Media", "KR10A (1)", 1, 1, 1, 0},
+         "New Media (2)"},
+        {"edit a hand-made name", Dlg::kModeEdit, {kVinyl, kColon}, kColon, "Sign: red"},
+        {"edit the current hand-made name",
+         Dlg::kModeEditCurrent,
+         {kColon, kVinyl},
+         kColon,
+         "Sign: red"},
+    };
+    for (const auto& c : cases) {
+        ConditionRig rig;
+        rig.Load(c.lists, c.lists.front().m_strName);
+        const auto dlg = Open(rig, c.mode, c.source);
+        EXPECT_EQ(static_cast<QLineEdit*>(dlg->Control(Dlg::kIdName))->text().toStdString(),
+                  c.shown)
+            << c.what;
+        PressSlider(*dlg, Dlg::kIdForce, 175);
+        Click(*dlg, Dlg::kIdOk);
+
+        EXPECT_TRUE(rig.ShownCodes().empty()) << c.what;
+        EXPECT_FALSE(dlg->isVisible()) << c.what;
+        CuttingCondition stored = c.source;
+        stored.m_strName = c.shown;
+        ++stored.m_nForce;
+        CuttingCondition reloaded;
+        ASSERT_EQ(rig.store.Load(reloaded), msg::kOk);
+        EXPECT_EQ(rig.store.FindCondition(c.shown), stored) << c.what;
+        if (c.shown != c.source.m_strName) { // the list it started from stays as it was
+            EXPECT_EQ(rig.store.FindCondition(c.source.m_strName),
+                      *std::ranges::find(c.lists, c.source.m_strName, &CuttingCondition::m_strName))
+                << c.what;
+        }
+    }
 }
 
 TEST_F(CondEdit, TitleAndNameBoxByMode) {
@@ -280,10 +325,15 @@ TEST_F(CondEdit, TitleAndNameBoxByMode) {
     };
     for (const auto& c : cases) {
         const auto dlg = Open(m_rig, c.mode, kPaper);
-        const auto* name = static_cast<QLineEdit*>(dlg->Control(Dlg::kIdName));
+        auto* name = static_cast<QLineEdit*>(dlg->Control(Dlg::kIdName));
         EXPECT_EQ(dlg->windowTitle(), c.title);
-        EXPECT_EQ(name->text(), "Paper");
+        EXPECT_EQ(name->text(), c.editable ? "Paper (2)" : "Paper");
         EXPECT_EQ(name->isReadOnly(), !c.editable) << c.title;
+        // A box that takes no typing shows the window's background, not a field's white.
+        const QImage shown = name->grab().toImage();
+        EXPECT_EQ(shown.pixelColor(shown.width() - 5, shown.height() / 2) == kWindowBackground,
+                  !c.editable)
+            << c.title;
     }
 }
 
@@ -325,6 +375,28 @@ TEST(CondEditLevels, BoundsFollowTheModel) {
         EXPECT_EQ(TextOf(*dlg, Dlg::kIdSpeedValue),
                   QString::asprintf("%2d", std::min(50, c.speed.nMax)))
             << c.model;
+    }
+}
+
+// A click on the track beside the thumb moves force and speed by 5 and quality by 1.
+TEST_F(CondEdit, PageStepsOfTheLevels) {
+    const struct {
+        int slider;
+        int value;
+        const char* right;
+        const char* left;
+    } levels[] = {
+        {Dlg::kIdForce, Dlg::kIdForceValue, "15", "10"},
+        {Dlg::kIdSpeed, Dlg::kIdSpeedValue, "25", "20"},
+        {Dlg::kIdQuality, Dlg::kIdQualityValue, " 4", " 3"},
+    };
+    const auto dlg = Open(m_rig, Dlg::kModeEdit, kPaper);
+    for (const auto& level : levels) {
+        const CSkinSlider* slider = Slider(*dlg, level.slider);
+        PressSlider(*dlg, level.slider, slider->width() - slider->ArrowWidth() - 1);
+        EXPECT_EQ(TextOf(*dlg, level.value), level.right) << level.slider;
+        PressSlider(*dlg, level.slider, slider->ArrowWidth() + 1);
+        EXPECT_EQ(TextOf(*dlg, level.value), level.left) << level.slider;
     }
 }
 

@@ -159,6 +159,11 @@ TEST(CondListDelete, OnlyConfirmedListsNotInUseGo) {
         Click(*dlg, List::kIdDelete);
 
         EXPECT_EQ(rig.ShownCodes(), c.codes) << c.what;
+        if (c.codes.front() == msg::kConfirmDeleteList) {
+            EXPECT_EQ(rig.recording.Sink().m_vecShown.front().text,
+                      "Do you want to delete the list \"" + c.name + "\"?")
+                << c.what;
+        }
         EXPECT_EQ(fs::exists(rig.File(c.name)), !c.gone) << c.what;
         std::vector<std::string> after = before;
         if (c.gone) {
@@ -197,12 +202,13 @@ TEST_F(CondList, NewWritesTheFileAndSortsTheRows) {
     EXPECT_TRUE(m_rig.ShownCodes().empty());
 }
 
-// Cancel in the edit window leaves the rows as they were, unsorted; OK sorts them.
+// The lists come loaded in name order; one added since stays last until an edit window's OK
+// sorts them again, which its Cancel does not.
 TEST_F(CondList, EditAndCopySortOnlyAfterOk) {
-    ASSERT_EQ(m_rig.store.AddCondition({"aaa", "KR16U", 3, 3, 3, 3}), msg::kOk); // last
+    ASSERT_EQ(m_rig.store.AddCondition({"aaa", "KR16U", 3, 3, 3, 3}), msg::kOk);
     const auto dlg = Open(m_rig);
     const std::vector<std::string> unsorted = Names(*dlg);
-    ASSERT_EQ(unsorted.back(), "aaa");
+    ASSERT_EQ(unsorted, (std::vector<std::string>{"banana", "Paper", "Vinyl", "aaa"}));
 
     Select(*dlg, "Paper");
     EditWith(*dlg, List::kIdEdit, [](Edit& edit) { Click(edit, Edit::kIdCancel); });

@@ -6,9 +6,10 @@
 
 #include <gtest/gtest.h>
 
-ConditionRig::ConditionRig(std::string_view modelType, std::uint16_t langId)
+ConditionRig::ConditionRig(std::string_view modelType, std::uint16_t langId, bool skipQueueCheck)
     : link(modelType), language(langId),
-      store(link.model, folder.Path() / "MEDIALIST" / "ENG" / "") {
+      store(link.model, folder.Path() / "MEDIALIST" / "ENG" / ""),
+      sender(unsent, retryValues, settings, advanced, skipQueueCheck) {
     link.model.SelectBladeCatalogue(langId);
     settings.m_nCutCondSetting = 1;
     ConnectTestCutRestore(commands, store, settings);
@@ -58,10 +59,19 @@ std::vector<int> ConditionRig::ShownCodes() {
             codes.push_back(std::stoi(shown.text.substr(suffix + 9)));
             continue;
         }
+        // A confirmation by its text, whatever its "%s" stands for.
         int code = 0;
         for (int candidate = msg::kConfirmCommandSetSwitch;
              candidate <= msg::kConfirmChangeConditions; ++candidate) {
-            if (strings.LoadString(candidate) == shown.text) {
+            const std::string format = strings.LoadString(candidate);
+            const std::size_t subject = format.find("%s");
+            const std::string before = format.substr(0, subject);
+            const std::string after =
+                subject == std::string::npos ? std::string() : format.substr(subject + 2);
+            if (subject == std::string::npos
+                    ? shown.text == format
+                    : shown.text.size() >= format.size() - 2 && shown.text.starts_with(before) &&
+                          shown.text.ends_with(after)) {
                 code = candidate;
             }
         }

@@ -22,11 +22,12 @@
 
 // What the condition windows work with, as the application owns it: the store in a private
 // media list folder, the settings with the controller's conditions in use, and the commands on
-// a port wired to an in-process simulated plotter. LM is given, so the wire holds only the
-// plotter's own traffic.
+// a port wired to an in-process simulated plotter. LM is given unless told otherwise, so the
+// print queues are not asked.
 class ConditionRig {
 public:
-    explicit ConditionRig(std::string_view modelType = "WX8800-60", std::uint16_t langId = 1033);
+    explicit ConditionRig(std::string_view modelType = "WX8800-60", std::uint16_t langId = 1033,
+                          bool skipQueueCheck = true);
 
     // Writes the lists in this order and loads the store; `current` becomes the current
     // condition.
@@ -52,7 +53,7 @@ public:
     CUnsentChanges unsent;
     CRetryValues retryValues{store};
     AdvancedSettings advanced;
-    CChangeSender sender{unsent, retryValues, settings, advanced, true};
+    CChangeSender sender;
     CJogKeyState jog{link.port};
     std::string programFolder = QUIRN_RUNTIME_DIR "/";
 

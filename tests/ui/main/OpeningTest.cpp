@@ -71,6 +71,24 @@ TEST(Opening, FirstRunUsesThePlotterSettings) {
     EXPECT_EQ(static_cast<CSkinButtonBase*>(rig.Control(ctl::kOk))->Caption(), "Close");
 }
 
+// The first start offers the media types by name, without regard to letter case, whatever order
+// the folder lists them in; with no name remembered the first by name is the one sent.
+TEST(Opening, FirstStartOffersTheListsByName) {
+    WindowRig rig;
+    rig.AddMediaList(kVinyl);
+    rig.AddMediaList({"card", "KR10A (1)", 12, 20, 1, 0});
+    rig.AddMediaList(kPaper);
+    rig.AddMediaList({"Banner", "KR10A (1)", 14, 40, 2, 1});
+    WindowRig::Remember("CutCondSetting", 1);
+    ASSERT_EQ(rig.Open(), 0);
+
+    auto* media = static_cast<CSkinCombo*>(rig.Control(ctl::kMediaType));
+    EXPECT_EQ(media->Items(), (QStringList{"Banner", "card", "Paper", "Vinyl"}));
+    EXPECT_EQ(media->currentText(), "Banner");
+    EXPECT_EQ(rig.TakeWire(),
+              kIdentify + kPanel + kStatus + Command("TC21,0") + kStatus + kVinylOnWire);
+}
+
 TEST(Opening, StoredMediaNameIsSentAndShown) {
     WindowRig rig;
     rig.AddMediaList(kPaper);
