@@ -16,6 +16,7 @@
 #include "skin/SkinCombo.h"
 #include "ui/dialogs/AdvancedDlgLayout.h"
 #include "ui/dialogs/CommandSetDlg.h"
+#include "ui/dialogs/FocusForTyping.h"
 #include "ui/dialogs/WindowLook.h"
 
 #include <QCheckBox>
@@ -213,6 +214,9 @@ void CAdvancedDlg::ConnectHandlers() {
                 for (const int id : {kFeedLabel, kFeedLength, kFeedUnit}) {
                     SetEnabled(id, on);
                 }
+                if (on) {
+                    FocusForTyping(Edit(kFeedLength));
+                }
             });
 
     // Plain pairs: each click sets its field and shows it.
@@ -297,9 +301,7 @@ bool CAdvancedDlg::Rejects(const std::optional<RangeFailure>& failure) {
     }
     ShowRangeMessage(failure->code, failure->low.toUtf8().constData(),
                      failure->high.toUtf8().constData());
-    QLineEdit* edit = Edit(failure->editId);
-    edit->setFocus();
-    edit->selectAll();
+    FocusForTyping(Edit(failure->editId));
     return true;
 }
 

@@ -8,6 +8,7 @@
 #include "core/ControllerSettings.h"
 #include "skin/SkinCombo.h"
 #include "ui/dialogs/AdvancedDlgLayout.h"
+#include "ui/dialogs/FocusForTyping.h"
 
 #include <QRadioButton>
 
@@ -101,13 +102,17 @@ void CAdvancedDlg::OnTangentialMode(int mode) {
     }
     // Choosing a condition's mode turns its emulation on.
     m_block.tangentialModeSlot[m_block.tangentialSelection] = mode;
-    m_block.tangential[m_block.tangentialSelection].on = 1;
-    ShowTangential();
+    OnTangentialOn(true);
 }
 
 void CAdvancedDlg::OnTangentialOn(bool on) {
-    m_block.tangential[m_block.tangentialSelection].on = on ? 1 : 0;
+    int& shownOn = m_block.tangential[m_block.tangentialSelection].on;
+    const bool turnedOn = on && shownOn == 0;
+    shownOn = on ? 1 : 0;
     ShowTangential();
+    if (turnedOn) {
+        FocusForTyping(Edit(advctl::kStart));
+    }
 }
 
 void CAdvancedDlg::ConnectSlotHandlers() {
@@ -120,8 +125,13 @@ void CAdvancedDlg::ConnectSlotHandlers() {
         ShowDistanceAdjust();
     });
     click(kDistanceOn, [this] {
-        m_block.distanceAdjust[m_block.distanceAdjustSelection].on = 1;
+        int& shownOn = m_block.distanceAdjust[m_block.distanceAdjustSelection].on;
+        const bool turnedOn = shownOn == 0;
+        shownOn = 1;
         ShowDistanceAdjust();
+        if (turnedOn) {
+            FocusForTyping(Edit(kL));
+        }
     });
     OnEdit(kL, 2, [this](const QString& text) {
         m_block.distanceAdjust[m_block.distanceAdjustSelection].l =

@@ -2,17 +2,13 @@
 
 #include "core/messages/CMessageService.h"
 #include "core/messages/MessageCodes.h"
-
-#include <QLineEdit>
+#include "ui/dialogs/FocusForTyping.h"
 
 bool PassesRangeCheck(const RangeCheck& check, QLineEdit* edit) {
     if (check.code == msg::kOk) {
         return true;
     }
     ShowRangeMessage(check.code, check.low.toUtf8().constData(), check.high.toUtf8().constData());
-    if (edit != nullptr) {
-        edit->setFocus();
-        edit->selectAll();
-    }
+    FocusForTyping(edit);
     return false;
 }

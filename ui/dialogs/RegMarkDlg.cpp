@@ -12,6 +12,7 @@
 #include "skin/SkinButton.h"
 #include "skin/SkinControl.h"
 #include "skin/SkinPictures.h"
+#include "ui/dialogs/FocusForTyping.h"
 #include "ui/dialogs/PicturePane.h"
 #include "ui/dialogs/RangeReport.h"
 #include "ui/dialogs/WindowLook.h"
@@ -98,8 +99,7 @@ CRegMarkDlg::CRegMarkDlg(CControllerSettings& settings, const CControllerCommand
       m_folders(folders), m_fnShowHelp(std::move(showHelp)), m_nMethod(settings.m_nTmbReadType),
       m_nType(settings.m_nTmbType), m_nStep(settings.m_nTmbStep), m_nLength(settings.m_nTmbLength),
       m_nThickness(settings.m_nTmbThickness), m_pMethods(new QButtonGroup(this)),
-      m_pTypes(new QButtonGroup(this)), m_pStep(new QLineEdit(this)),
-      m_pLength(new QLineEdit(this)), m_pThickness(new QLineEdit(this)) {
+      m_pTypes(new QButtonGroup(this)) {
     ApplyWindowLook(*this, WindowText(kStringTitle));
     CreateControls();
 }
@@ -117,8 +117,9 @@ int CRegMarkDlg::exec() {
     return QDialog::exec();
 }
 
-// The plain controls exist from construction; the frames come first so that they lie below
-// what they frame.
+// The plain controls exist from construction, made in the order of their ids, which is also
+// their tab order. The frames come first so that they lie below what they frame: the method
+// frame made after the step edit lay over it and took the clicks meant for it.
 void CRegMarkDlg::CreateControls() {
     skin::AttachControl(new QGroupBox(WindowText(kStringMethodGroup), this), this, kIdMethodGroup);
     skin::AttachControl(new QGroupBox(WindowText(kStringTypeGroup), this), this, kIdTypeGroup);
@@ -134,10 +135,13 @@ void CRegMarkDlg::CreateControls() {
     }
     skin::AttachControl(new QLabel(WindowText(kStringStep), this), this, kIdStepLabel);
     skin::AttachControl(new QLabel(WindowText(kStringStepA), this), this, kIdStepALabel);
+    m_pStep = new QLineEdit(this);
     skin::AttachControl(m_pStep, this, kIdStep);
     skin::AttachControl(new QLabel(this), this, kIdStepUnit);
+    m_pLength = new QLineEdit(this);
     skin::AttachControl(m_pLength, this, kIdLength);
     skin::AttachControl(new QLabel(this), this, kIdLengthUnit);
+    m_pThickness = new QLineEdit(this);
     skin::AttachControl(m_pThickness, this, kIdThickness);
     skin::AttachControl(new QLabel(this), this, kIdThicknessUnit);
 }
@@ -272,9 +276,14 @@ int CRegMarkDlg::Decimals() const {
 }
 
 void CRegMarkDlg::OnMethod(int method) {
+    const bool areaChosen = method == kMethodArea && m_nMethod != kMethodArea;
     m_nMethod = method;
     m_pCorrection->Show(CorrectionPicture());
     EnableStepGroup(method == kMethodArea);
+    // The step is what the user came to change.
+    if (areaChosen) {
+        FocusForTyping(m_pStep);
+    }
 }
 
 void CRegMarkDlg::OnType(int type) {

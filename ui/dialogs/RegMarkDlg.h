@@ -106,9 +106,9 @@ private:
 
     QButtonGroup* m_pMethods;
     QButtonGroup* m_pTypes;
-    QLineEdit* m_pStep;
-    QLineEdit* m_pLength;
-    QLineEdit* m_pThickness;
+    QLineEdit* m_pStep = nullptr;
+    QLineEdit* m_pLength = nullptr;
+    QLineEdit* m_pThickness = nullptr;
     CPicturePane* m_pCorrection = nullptr;
 
     CSkinBitmap m_typeInside;

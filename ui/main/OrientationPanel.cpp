@@ -11,6 +11,7 @@
 #include "retry/ChangeSender.h"
 #include "retry/UnsentChanges.h"
 #include "skin/SkinButton.h"
+#include "ui/dialogs/FocusForTyping.h"
 #include "ui/dialogs/MarkReadingRun.h"
 #include "ui/dialogs/RangeReport.h"
 #include "ui/dialogs/RegMarkDlg.h"
@@ -189,6 +190,10 @@ void COrientationPanel::OnMedia(int orientation) {
 void COrientationPanel::OnMarks(bool checked) {
     Links().settings.m_bTomboRead = checked ? 1 : 0;
     OfferMarkControls();
+    // The distances are what the user sets next; they stay off when the launch set them.
+    if (checked) {
+        FocusForTyping(Edit(ctl::kDistanceX));
+    }
     Repaint({layout::kDesignPortraitPicture, layout::kDesignLandscapePicture,
              layout::kMediaRotatedPicture, layout::kMediaUnrotatedPicture,
              layout::kPreviewPicture});

@@ -1,9 +1,11 @@
 // The Advanced Settings window against the simulated plotter: what it reads when it opens,
 // what it shows, and what it writes on OK, byte for byte.
+#include "tests/ui/UserInput.h"
 #include "tests/ui/dialogs/SettingsRig.h"
 #include "ui/dialogs/AdvancedDlgLayout.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 
 #include <gtest/gtest.h>
 
@@ -171,5 +173,38 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<WireCase>& info) {
         return std::string(info.param.type).substr(0, 6);
     });
+
+// A field that a check box or radio button turns on takes the user's typing at once: the
+// toggle clicked as a user clicks, the keys typed into whatever has the focus, then OK. The
+// simulated plotter starts with auto pre feed, every distance-adjust and tangential record off.
+TEST(AdvancedToggles, TheFieldTurnedOnTakesTypingAtOnce) {
+    const struct {
+        const char* type;
+        int toggle;
+        const char* keys;
+        std::string sent; // at 20 steps per mm
+    } cases[] = {
+        {"WX8800-60", kAutoPreFeed, "7", C("TC27,1,140000")},
+        {"WX8800-60", kDistanceOn, "1.5", C("TC33,1,1,350,200")},
+        {"WX8800-60", kTangentialOn, "0.5", C("TC28,1,1,11,10")},
+        {"RX3600-60", kMode2, "0.5", C("TC28,1,1,11,10")},
+    };
+    for (const auto& c : cases) {
+        SettingsRig rig(c.type);
+        rig.link.sim.m_nAutoPreFeed = 0;
+        CAdvancedDlg dlg(rig.Links());
+        ASSERT_EQ(dlg.OnInitDialog(), msg::kOk);
+        dlg.show();
+        QApplication::setActiveWindow(&dlg);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&dlg));
+        rig.TakeWire();
+        ClickWhereShown(dlg.Control(c.toggle));
+        TypeIntoFocus(&dlg, c.keys);
+        ClickWhereShown(dlg.Control(CSkinnedDialog::kIdOk));
+        EXPECT_EQ(dlg.result(), CSkinnedDialog::kIdOk) << c.toggle;
+        const std::string wire = rig.TakeWire();
+        EXPECT_NE(wire.find(c.sent), std::string::npos) << c.toggle << ": " << wire;
+    }
+}
 
 } // namespace

@@ -1,5 +1,6 @@
 // The Registration Mark Settings window, driven offscreen by control id.
 #include "ShownCodes.h"
+#include "tests/ui/UserInput.h"
 
 #include "conditions/units/LengthUnits.h"
 #include "core/ControllerCommandLine.h"
@@ -338,6 +339,26 @@ TEST(RegMarkDlg, TheMethodSwitchesTheStepGroupAndOkStoresTheChoice) {
     EXPECT_EQ(rig.settings.m_nTmbReadType, 2);
     EXPECT_EQ(rig.settings.m_nTmbType, 0);
     EXPECT_EQ(rig.settings.m_nTmbStep, 99900);
+}
+
+// Clicked as a user clicks, "Area" hands the step edit the focus with its text selected, and
+// a click into the edit reaches it: either way the typed step is what OK stores.
+TEST(RegMarkDlg, AfterAreaTheStepTakesTypingAtOnce) {
+    for (const bool clickStep : {false, true}) {
+        MarkSettingsRig rig;
+        rig.settings.m_nTmbReadType = 1;
+        Dlg& dialog = rig.Open();
+        ClickWhereShown(dialog.Control(Dlg::kIdArea));
+        if (clickStep) {
+            ClickWhereShown(rig.Edit(Dlg::kIdStep));
+            TypeIntoFocus(&dialog, "a", Qt::ControlModifier);
+        }
+        TypeIntoFocus(&dialog, "250");
+        ClickWhereShown(dialog.Control(Dlg::kIdOk));
+        EXPECT_EQ(dialog.result(), Dlg::kResultOk) << clickStep;
+        EXPECT_EQ(rig.settings.m_nTmbReadType, Dlg::kMethodArea) << clickStep;
+        EXPECT_EQ(rig.settings.m_nTmbStep, 250000) << clickStep;
+    }
 }
 
 TEST(RegMarkDlg, EnterIsSwallowedInTheEditsAndIsOkElsewhere) {

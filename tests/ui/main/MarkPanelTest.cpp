@@ -3,6 +3,8 @@
 #include "ModalAnswer.h"
 #include "WindowRig.h"
 
+#include "tests/ui/UserInput.h"
+
 #include "core/messages/MessageCodes.h"
 #include "ui/dialogs/OptionDlg.h"
 #include "ui/dialogs/RegMarkDlg.h"
@@ -363,12 +365,15 @@ TEST_F(MarkPanel, EnterInADistanceEditDoesNotClose) {
     EXPECT_FALSE(Stored("UnitType").isValid());
 }
 
+// Ticked as a user ticks it, "Registration Marks" hands the X distance the focus with its text
+// selected, so the keys typed next are the distance.
 TEST_F(MarkPanel, CheckBoxesOfferTheControlsAndAreStored) {
     WindowRig::Remember("TomboRead", 0);
     m_rig.commandLine.m_bCutMode = 1;
     Open();
     EXPECT_FALSE(m_rig.Control(ctl::kDistanceX)->isEnabled());
-    Click(ctl::kMarks);
+    ClickWhereShown(m_rig.Control(ctl::kMarks));
+    TypeIntoFocus(&m_rig.Dlg(), "123.4");
     EXPECT_TRUE(m_rig.Control(ctl::kDistanceX)->isEnabled());
     EXPECT_TRUE(m_rig.Control(ctl::kMarkSettings)->isEnabled());
     EXPECT_FALSE(m_rig.Control(ctl::kReadMarks)->isEnabled()); // "Cut" reads them
@@ -377,6 +382,7 @@ TEST_F(MarkPanel, CheckBoxesOfferTheControlsAndAreStored) {
     Click(ctl::kCancel);
     EXPECT_EQ(Stored("TomboRead").toInt(), 1);
     EXPECT_EQ(Stored("TomboAuto").toInt(), 0);
+    EXPECT_EQ(Stored("TomboDisX").toInt(), 123400);
 }
 
 // The design orientation lives in the settings alone: each radio stores its value, nothing
