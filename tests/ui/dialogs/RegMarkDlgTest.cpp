@@ -23,6 +23,7 @@
 #include <cmath>
 #include <memory>
 #include <set>
+#include <vector>
 
 namespace {
 
@@ -342,22 +343,32 @@ TEST(RegMarkDlg, TheMethodSwitchesTheStepGroupAndOkStoresTheChoice) {
 }
 
 // Clicked as a user clicks, "Area" hands the step edit the focus with its text selected, and
-// a click into the edit reaches it: either way the typed step is what OK stores.
-TEST(RegMarkDlg, AfterAreaTheStepTakesTypingAtOnce) {
-    for (const bool clickStep : {false, true}) {
+// a click into the edit reaches it (the method frame around it once took that click): either
+// way the typed step is what OK stores.
+TEST(RegMarkDlg, TheStepTakesTypingAfterAreaAndAClick) {
+    const struct {
+        int method;
+        std::vector<int> clicks;
+        bool selectAll; // Ctrl+A before typing
+    } cases[] = {
+        {1, {Dlg::kIdArea}, false},
+        {Dlg::kMethodArea, {Dlg::kIdLength, Dlg::kIdStep}, true},
+    };
+    for (const auto& c : cases) {
         MarkSettingsRig rig;
-        rig.settings.m_nTmbReadType = 1;
+        rig.settings.m_nTmbReadType = c.method;
         Dlg& dialog = rig.Open();
-        ClickWhereShown(dialog.Control(Dlg::kIdArea));
-        if (clickStep) {
-            ClickWhereShown(rig.Edit(Dlg::kIdStep));
+        for (const int id : c.clicks) {
+            ClickWhereShown(dialog.Control(id));
+        }
+        if (c.selectAll) {
             TypeIntoFocus(&dialog, "a", Qt::ControlModifier);
         }
         TypeIntoFocus(&dialog, "250");
         ClickWhereShown(dialog.Control(Dlg::kIdOk));
-        EXPECT_EQ(dialog.result(), Dlg::kResultOk) << clickStep;
-        EXPECT_EQ(rig.settings.m_nTmbReadType, Dlg::kMethodArea) << clickStep;
-        EXPECT_EQ(rig.settings.m_nTmbStep, 250000) << clickStep;
+        EXPECT_EQ(dialog.result(), Dlg::kResultOk) << c.method;
+        EXPECT_EQ(rig.settings.m_nTmbReadType, Dlg::kMethodArea) << c.method;
+        EXPECT_EQ(rig.settings.m_nTmbStep, 250000) << c.method;
     }
 }
 
