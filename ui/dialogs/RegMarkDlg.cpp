@@ -187,6 +187,13 @@ int CRegMarkDlg::OnInitDialog() {
     setFont(WindowFont(kFontHeight));
     FillControls();
     EnableStepGroup(m_nMethod == kMethodArea);
+    // The window opens ready for typing into the first length the user may change.
+    for (QLineEdit* edit : {m_pStep, m_pLength, m_pThickness}) {
+        if (edit->isEnabled()) {
+            FocusForTyping(edit);
+            break;
+        }
+    }
     return msg::kOk;
 }
 

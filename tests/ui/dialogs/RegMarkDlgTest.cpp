@@ -343,8 +343,8 @@ TEST(RegMarkDlg, TheMethodSwitchesTheStepGroupAndOkStoresTheChoice) {
 }
 
 // Clicked as a user clicks, "Area" hands the step edit the focus with its text selected, and
-// a click into the edit reaches it (the method frame around it once took that click): either
-// way the typed step is what OK stores.
+// a click into the edit reaches it (the method frame around it once took that click); with
+// Area the window opens so. Each way the typed step is what OK stores.
 TEST(RegMarkDlg, TheStepTakesTypingAfterAreaAndAClick) {
     const struct {
         int method;
@@ -352,6 +352,7 @@ TEST(RegMarkDlg, TheStepTakesTypingAfterAreaAndAClick) {
         bool selectAll; // Ctrl+A before typing
     } cases[] = {
         {1, {Dlg::kIdArea}, false},
+        {Dlg::kMethodArea, {}, false},
         {Dlg::kMethodArea, {Dlg::kIdLength, Dlg::kIdStep}, true},
     };
     for (const auto& c : cases) {
