@@ -6,8 +6,8 @@
 #include "protocol/PlotterQueries.h"
 #include "retry/RetryTick.h"
 #include "retry/RetryValues.h"
-#include "ui/dialogs/CommandWaitDlg.h"
-#include "ui/dialogs/TestCutRestore.h"
+#include "ui/dialogs/conditions/TestCutRestore.h"
+#include "ui/dialogs/settings/CommandWaitDlg.h"
 
 namespace {
 

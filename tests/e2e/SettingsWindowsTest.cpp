@@ -2,7 +2,7 @@
 // the plotter, and the display unit the Option window chooses.
 #include "ControllerRun.h"
 
-#include "ui/dialogs/AdvancedDlgLayout.h"
+#include "ui/dialogs/settings/AdvancedDlgLayout.h"
 #include "ui/main/ControlIds.h"
 
 #include <gtest/gtest.h>

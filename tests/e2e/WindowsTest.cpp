@@ -4,7 +4,7 @@
 // window there, as the user sees it.
 #include "ControllerRun.h"
 
-#include "ui/dialogs/AdvancedDlgLayout.h"
+#include "ui/dialogs/settings/AdvancedDlgLayout.h"
 #include "ui/main/ControlIds.h"
 
 #include <gtest/gtest.h>

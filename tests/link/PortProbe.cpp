@@ -10,7 +10,7 @@
 // the command goes first.
 #include "link/PlotterPort.h"
 #include "models/PlotterModel.h"
-#include "ui/dialogs/ModelSelectDlg.h"
+#include "ui/dialogs/model/ModelSelectDlg.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -4,7 +4,7 @@
 #include "core/messages/MessageCodes.h"
 #include "skin/SkinButton.h"
 #include "skin/SkinControl.h"
-#include "ui/dialogs/WindowLook.h"
+#include "ui/dialogs/common/WindowLook.h"
 
 #include <QKeyEvent>
 #include <QLabel>

@@ -8,7 +8,7 @@
 #include "skin/SkinControl.h"
 #include "skin/SkinKinds.h"
 #include "skin/SkinRadio.h"
-#include "ui/dialogs/WindowLook.h"
+#include "ui/dialogs/common/WindowLook.h"
 #include "ui/main/ControlIds.h"
 #include "ui/main/ControllerLayout.h"
 #include "ui/main/MainPanel.h"

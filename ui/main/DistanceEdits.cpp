@@ -4,7 +4,7 @@
 #include "conditions/units/LengthUnits.h"
 #include "core/ControllerSettings.h"
 #include "models/PlotterModel.h"
-#include "ui/dialogs/RangeReport.h"
+#include "ui/dialogs/common/RangeReport.h"
 
 #include <QLineEdit>
 #include <QSignalBlocker>

@@ -9,7 +9,7 @@
 #include "skin/SkinArrowButton.h"
 #include "skin/SkinButton.h"
 #include "skin/SkinRadio.h"
-#include "ui/dialogs/KeyboardJog.h"
+#include "ui/dialogs/common/KeyboardJog.h"
 #include "ui/main/ControlIds.h"
 #include "ui/main/MessageDlg.h"
 

@@ -5,7 +5,7 @@
 #include "protocol/PlotterQueries.h"
 #include "skin/SkinButton.h"
 #include "skin/SkinControl.h"
-#include "ui/dialogs/WindowLook.h"
+#include "ui/dialogs/common/WindowLook.h"
 #include "ui/main/ControlIds.h"
 
 #include <QKeyEvent>

@@ -5,7 +5,7 @@
 #include "core/messages/MessageCodes.h"
 #include "skin/SkinButtonBase.h"
 #include "skin/SkinCombo.h"
-#include "ui/dialogs/SkinnedDialog.h"
+#include "ui/dialogs/common/SkinnedDialog.h"
 #include "ui/main/ControlIds.h"
 
 #include <QLabel>

@@ -5,7 +5,7 @@
 #include "retry/ChangeSender.h"
 #include "skin/SkinButtonBase.h"
 #include "skin/SkinRadio.h"
-#include "ui/dialogs/CondEditDlg.h"
+#include "ui/dialogs/conditions/CondEditDlg.h"
 #include "ui/main/ControlIds.h"
 
 #include <QApplication>

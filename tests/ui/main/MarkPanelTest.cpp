@@ -6,8 +6,8 @@
 #include "tests/ui/UserInput.h"
 
 #include "core/messages/MessageCodes.h"
-#include "ui/dialogs/OptionDlg.h"
-#include "ui/dialogs/RegMarkDlg.h"
+#include "ui/dialogs/marks/RegMarkDlg.h"
+#include "ui/dialogs/option/OptionDlg.h"
 #include "ui/main/ControlIds.h"
 
 #include <QApplication>

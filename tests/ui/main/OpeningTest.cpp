@@ -6,7 +6,7 @@
 #include "core/messages/MessageCodes.h"
 #include "skin/SkinButtonBase.h"
 #include "skin/SkinCombo.h"
-#include "ui/dialogs/ModelSelectDlg.h"
+#include "ui/dialogs/model/ModelSelectDlg.h"
 #include "ui/main/ControlIds.h"
 #include "ui/main/ControllerLayout.h"
 
