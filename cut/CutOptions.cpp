@@ -80,7 +80,9 @@ CutCommandLine ParseCutCommandLine(const QStringList& arguments) {
         return result;
     }
     if (parser.isSet(help)) {
+        // Qt names the program after the application object, and none is made for --help.
         result.text = parser.helpText();
+        result.text.replace(0, result.text.indexOf('\n'), "Usage: quirn-cut [options] FILE");
         return result;
     }
     if (parser.isSet(version)) {

@@ -121,6 +121,7 @@ TEST(CutOptions, UsageErrorsEndWithTheirCodeAndHelpDoesNot) {
         {{"--preview", "p.png", "--output", "o", "a"}, cutexit::kUsage, "do not go together"},
         {{"--bogus", "a"}, cutexit::kUsage, "Unknown option"},
         {{"--help"}, 0, "--switch-command-set"},
+        {{"--help"}, 0, "Usage: quirn-cut [options] FILE\n"},
         {{"--version"}, 0, "quirn-cut "},
     };
     for (const Row& row : rows) {
