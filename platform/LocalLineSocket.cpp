@@ -89,6 +89,8 @@ private:
             }
             return;
         }
+        // Answering may bring a window forward and serve events: nothing more is read here.
+        m_notifier.setEnabled(false);
         const QByteArray answer = m_answer(m_line.left(end + 1));
         if (!answer.isEmpty()) {
             // One short line into an empty socket buffer: it fits, or the asker is gone.
