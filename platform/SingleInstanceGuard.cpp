@@ -1,9 +1,8 @@
 #include "platform/SingleInstanceGuard.h"
 
 #include <QCoreApplication>
-#include <QDeadlineTimer>
+#include <QFile>
 #include <QFileInfo>
-#include <QLocalSocket>
 #include <QStandardPaths>
 
 namespace {
@@ -13,19 +12,14 @@ const QByteArray kRaisedAnswer = "raised\n";
 const QByteArray kNoWindowAnswer = "no-window\n";
 
 // A request longer than this is not ours; the connection is dropped.
-constexpr qint64 kMaxLine = 64;
+constexpr int kMaxLine = 64;
 
 } // namespace
 
 CSingleInstanceGuard::CSingleInstanceGuard(const QString& name, const QString& folder)
     : m_bHasFolder(!folder.isEmpty()), m_strLockPath(folder + '/' + name + ".lock"),
-      m_strServerPath(folder + '/' + name + ".sock"), m_lock(m_strLockPath) {
-    connect(&m_server, &QLocalServer::newConnection, this, &CSingleInstanceGuard::OnNewConnection);
-}
-
-CSingleInstanceGuard::~CSingleInstanceGuard() {
-    m_server.close();
-}
+      m_strServerPath(folder + '/' + name + ".sock"), m_lock(m_strLockPath),
+      m_server(kMaxLine, [this](const QByteArray& request) { return Answer(request); }) {}
 
 QString CSingleInstanceGuard::ProgramName() {
     return QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
@@ -53,9 +47,8 @@ bool CSingleInstanceGuard::Acquire() {
         return true;
     }
     // Holding the lock, any socket file left here belongs to an instance that died.
-    QLocalServer::removeServer(m_strServerPath);
-    m_server.setSocketOptions(QLocalServer::UserAccessOption);
-    m_server.listen(m_strServerPath);
+    QFile::remove(m_strServerPath);
+    m_server.Listen(m_strServerPath);
     return true;
 }
 
@@ -64,22 +57,8 @@ void CSingleInstanceGuard::SetRaiseHandler(std::function<bool()> handler) {
 }
 
 CSingleInstanceGuard::RaiseAnswer CSingleInstanceGuard::AskToRaise(int timeoutMs) const {
-    QDeadlineTimer deadline(timeoutMs);
-    QLocalSocket socket;
-    socket.connectToServer(m_strServerPath);
-    if (!socket.waitForConnected(deadline.remainingTime())) {
-        return RaiseAnswer::NoAnswer;
-    }
-    socket.write(kRaiseRequest);
-    if (!socket.waitForBytesWritten(deadline.remainingTime())) {
-        return RaiseAnswer::NoAnswer;
-    }
-    while (!socket.canReadLine() && socket.bytesAvailable() < kMaxLine) {
-        if (!socket.waitForReadyRead(deadline.remainingTime())) {
-            return RaiseAnswer::NoAnswer;
-        }
-    }
-    const QByteArray answer = socket.readLine(kMaxLine);
+    const QByteArray answer =
+        platform::AskLocalLine(m_strServerPath, kRaiseRequest, kMaxLine, timeoutMs);
     if (answer == kRaisedAnswer) {
         return RaiseAnswer::Raised;
     }
@@ -89,23 +68,9 @@ CSingleInstanceGuard::RaiseAnswer CSingleInstanceGuard::AskToRaise(int timeoutMs
     return RaiseAnswer::NoAnswer;
 }
 
-void CSingleInstanceGuard::OnNewConnection() {
-    while (QLocalSocket* socket = m_server.nextPendingConnection()) {
-        connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-        connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
-            if (!socket->canReadLine()) {
-                if (socket->bytesAvailable() >= kMaxLine) {
-                    socket->abort();
-                }
-                return;
-            }
-            const QByteArray request = socket->readLine(kMaxLine);
-            if (request == kRaiseRequest) {
-                const bool raised = m_raise && m_raise();
-                socket->write(raised ? kRaisedAnswer : kNoWindowAnswer);
-                socket->flush();
-            }
-            socket->disconnectFromServer();
-        });
+QByteArray CSingleInstanceGuard::Answer(const QByteArray& request) const {
+    if (request != kRaiseRequest) {
+        return {}; // no action: hang up
     }
+    return m_raise && m_raise() ? kRaisedAnswer : kNoWindowAnswer;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QLocalServer>
+#include "platform/LocalLineSocket.h"
+
 #include <QLockFile>
 #include <QObject>
 #include <QString>
@@ -8,7 +9,7 @@
 #include <functional>
 
 // Keeps a second controller from running beside the first: a lock file held for the whole
-// run, and a local server on which a later instance asks the first to bring its window
+// run, and a local socket on which a later instance asks the first to bring its window
 // forward before it ends.
 class CSingleInstanceGuard : public QObject {
     Q_OBJECT
@@ -21,7 +22,6 @@ public:
 
     // name: the program file's name without extension; folder: the user's runtime folder.
     CSingleInstanceGuard(const QString& name, const QString& folder);
-    ~CSingleInstanceGuard() override;
 
     // The program file's name without extension and the per-user runtime folder.
     static QString ProgramName();
@@ -45,13 +45,13 @@ public:
     QString ServerPath() const { return m_strServerPath; }
 
 private:
-    void OnNewConnection();
+    QByteArray Answer(const QByteArray& request) const;
 
     bool m_bHasFolder;
     QString m_strLockPath;
     QString m_strServerPath;
     QString m_strProblem;
     QLockFile m_lock;
-    QLocalServer m_server;
+    CLocalLineServer m_server; // after m_lock: closed while the lock is still held
     std::function<bool()> m_raise;
 };

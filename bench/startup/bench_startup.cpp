@@ -97,6 +97,12 @@ void BM_ProcessStartToWindowReady(benchmark::State& state) {
         {"the bare dialog", BARE_DIALOG, {CControllerDlg::kReadyLine}, {}},
         {"the bare dialog with text", BARE_DIALOG, {CControllerDlg::kReadyLine, "--text"}, {}},
     };
+    // Another build of the controller (a copy of the program file beside build/quirn, so that
+    // it finds the same runtime files) takes its turns too, for a change measured in one run.
+    const QString before = qEnvironmentVariable("QUIRN_BENCH_BEFORE");
+    if (!before.isEmpty()) {
+        contenders.push_back({"the controller before", before, {}, {}});
+    }
     std::size_t round = 0;
     for (auto _ : state) {
         for (std::size_t turn = 0; turn < contenders.size(); ++turn) {
@@ -123,6 +129,11 @@ void BM_ProcessStartToWindowReady(benchmark::State& state) {
     state.counters["text_ms"] = text * 1e3;
     state.counters["ratio"] = controller / bare;
     state.counters["ratio_text"] = controller / text;
+    if (!before.isEmpty()) {
+        const double earlier = Median(contenders[3].seconds);
+        state.counters["before_ms"] = earlier * 1e3;
+        state.counters["ratio_text_before"] = earlier / text;
+    }
 }
 BENCHMARK(BM_ProcessStartToWindowReady)
     ->UseManualTime()

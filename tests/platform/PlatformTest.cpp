@@ -142,6 +142,34 @@ TEST(SingleInstanceGuard, ForeignRequestsDoNotRaiseAndDoNotStopTheServer) {
     EXPECT_EQ(calls, 1);
 }
 
+// A request may arrive in pieces; only the owner may connect, and the socket file goes with
+// the holder.
+TEST(SingleInstanceGuard, RequestInPiecesIsAnsweredOnTheOwnersSocket) {
+    QTemporaryDir folder;
+    auto holder = std::make_unique<CSingleInstanceGuard>("quirn", folder.path());
+    ASSERT_TRUE(holder->Acquire());
+    holder->SetRaiseHandler([] { return true; });
+    const QFileInfo socketFile(holder->ServerPath());
+    constexpr QFile::Permissions kNotTheOwners = QFile::ReadGroup | QFile::WriteGroup |
+                                                 QFile::ExeGroup | QFile::ReadOther |
+                                                 QFile::WriteOther | QFile::ExeOther;
+    EXPECT_FALSE(socketFile.permissions() & kNotTheOwners);
+
+    QLocalSocket socket;
+    socket.connectToServer(holder->ServerPath());
+    ASSERT_TRUE(socket.waitForConnected(2000));
+    for (const QByteArray& piece : {QByteArray("ra"), QByteArray("ise\n")}) {
+        socket.write(piece);
+        socket.flush();
+        EXPECT_TRUE(WaitUntil([&socket] { return socket.bytesAvailable() > 0; }, 300) ==
+                    piece.endsWith('\n'));
+    }
+    EXPECT_EQ(socket.readAll(), "raised\n");
+
+    holder.reset();
+    EXPECT_FALSE(QFileInfo::exists(socketFile.filePath()));
+}
+
 TEST(WindowFront, RestoresMinimisedWindowAndPrefersItsModalPopup) {
     EXPECT_FALSE(platform::BringToFront(nullptr));
 
