@@ -2,6 +2,9 @@
 
 #include "core/ControllerSettings.h"
 
+#include <QDir>
+#include <QFileInfo>
+#include <QRegularExpression>
 #include <QStringDecoder>
 
 #include <climits>
@@ -68,6 +71,21 @@ void ReadName(const QSettings& settings, std::string& field) {
     }
 }
 
+// Qt writes the settings through a temporary file "<file>.XXXXXX" that it links and renames
+// into place; a save killed between the two leaves it behind. Only one controller runs, so
+// such a file at the next save belongs to a save that died.
+void RemoveLeftoversOfKilledSaves(const QString& settingsFile) {
+    const QFileInfo file(settingsFile);
+    const QRegularExpression leftover(QRegularExpression::anchoredPattern(
+        QRegularExpression::escape(file.fileName()) + R"(\.[A-Za-z0-9]{6})"));
+    QDir folder = file.dir();
+    for (const QString& name : folder.entryList(QDir::Files | QDir::Hidden)) {
+        if (leftover.match(name).hasMatch()) {
+            folder.remove(name);
+        }
+    }
+}
+
 } // namespace
 
 CSettingsStore::CSettingsStore() : m_settings("Morvalin", "Vireclip") {}
@@ -91,6 +109,7 @@ void CSettingsStore::Load(CControllerSettings& settings) {
 }
 
 void CSettingsStore::Save(const CControllerSettings& settings) {
+    RemoveLeftoversOfKilledSaves(m_settings.fileName());
     m_settings.beginGroup(kGroup);
     m_settings.setValue(kUnitType.key, settings.m_nUnitType);
     m_settings.setValue(kCutCondSetting.key, settings.m_nCutCondSetting);
